@@ -1,0 +1,11 @@
+#include "app/platform.h"
+
+static Platform* g_pPlatform = nullptr;
+
+void SetPlatform(Platform* platform) { g_pPlatform = platform; }
+
+Platform* CurrentPlatform() { return g_pPlatform; }
+
+void ShowMessage(const char* text, const char* caption) {
+  if (g_pPlatform != nullptr) g_pPlatform->ShowMessage(text, caption);
+}

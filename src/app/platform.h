@@ -1,0 +1,38 @@
+// The platform interface: everything the command logic and the operations
+// need from a user interface.  The Windows program, the command-line tool
+// and the tests each supply their own implementation; the operations use
+// only ShowMessage.
+#ifndef TAMREL_APP_PLATFORM_H
+#define TAMREL_APP_PLATFORM_H
+
+#include <cstddef>
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A modal message with one OK button; returns when it is dismissed.
+  virtual void ShowMessage(const char* text, const char* caption) = 0;
+
+  // A file chooser with the given title.  On confirmation the full path is
+  // stored in path (at most size bytes with its NUL) and 1 is returned; a
+  // cancel returns 0 and leaves path alone.
+  virtual int ChooseFile(const char* title, char* path, std::size_t size) {
+    (void)title; (void)path; (void)size;
+    return 0;
+  }
+
+  virtual void SetCaption(const char* text) { (void)text; }
+  virtual void SetResultText(const char* text) { (void)text; }
+  virtual void RunPreferences() {}
+  virtual void CloseWindow() {}
+};
+
+// The platform in use; the front end installs its own at start.
+void SetPlatform(Platform* platform);
+Platform* CurrentPlatform();
+
+// Shows a message through the current platform (nothing when none is set).
+void ShowMessage(const char* text, const char* caption);
+
+#endif

@@ -1,0 +1,33 @@
+#include "app/state.h"
+
+#include <cstring>
+
+char file_address_01[FILE_SLOT_SIZE];
+char file_address_02[FILE_SLOT_SIZE];
+
+int FLAG_APS = 1;
+int FLAG_ACS = 0;
+int FLAG_IOP = 0;
+int FLAG_PAGEALL = 0;
+
+const char* const Version_string = "Tamrel 2.1 - Velmoran - 2009";
+
+void ResetApplicationState() {
+  file_address_01[0] = '\0';
+  file_address_02[0] = '\0';
+  SetJournalStyle(STYLE_APS);
+  FLAG_PAGEALL = 0;
+}
+
+int SetFileSlot(char* slot, const char* path) {
+  std::size_t length = std::strlen(path);
+  if (length >= FILE_SLOT_SIZE) return 0;
+  std::memcpy(slot, path, length + 1);
+  return 1;
+}
+
+void SetJournalStyle(JournalStyle style) {
+  FLAG_APS = style == STYLE_APS;
+  FLAG_ACS = style == STYLE_ACS;
+  FLAG_IOP = style == STYLE_IOP;
+}

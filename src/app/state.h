@@ -1,0 +1,44 @@
+// Program-wide state shared by the front ends and the three operations:
+// the two file slots, the extract options, the caption text and the
+// result codes by which an operation tells its caller how it ended.
+#ifndef TAMREL_APP_STATE_H
+#define TAMREL_APP_STATE_H
+
+#include <cstddef>
+
+// A file slot holds a path of at most 255 characters and its NUL; the slot
+// is empty when its first character is NUL.
+constexpr std::size_t FILE_SLOT_SIZE = 256;
+
+extern char file_address_01[FILE_SLOT_SIZE];
+extern char file_address_02[FILE_SLOT_SIZE];
+
+// Journal style (exactly one of the three is 1) and page mode
+// (0 = first page only, 1 = page range).
+extern int FLAG_APS;
+extern int FLAG_ACS;
+extern int FLAG_IOP;
+extern int FLAG_PAGEALL;
+
+// The caption at rest and the caption of every information message.
+extern const char* const Version_string;
+
+// Result codes of Extract, Compare and Clean.
+constexpr int RESULT_STOPPED = 0;         // stopped after its own message
+constexpr int RESULT_DONE = 1;            // ran to its end, outputs written
+constexpr int RESULT_NEED_FIRST = 2998;   // the first file is needed
+constexpr int RESULT_NEED_BIBTEX = 2999;  // a BibTeX file is needed
+
+// Puts the state back to how the program starts: both slots empty,
+// APS style, first page only.
+void ResetApplicationState();
+
+// Copies a path into a file slot.  A path that does not fit (more than
+// 255 characters) leaves the slot as it was and returns 0; otherwise 1.
+int SetFileSlot(char* slot, const char* path);
+
+// Sets the three style flags together, keeping exactly one of them at 1.
+enum JournalStyle { STYLE_APS, STYLE_ACS, STYLE_IOP };
+void SetJournalStyle(JournalStyle style);
+
+#endif

@@ -1,0 +1,3 @@
+#include "extract/extract.h"
+
+int Extract() { return 0; }

@@ -1,0 +1,62 @@
+#include "scan/entry_summary.h"
+
+#include <cstring>
+
+#include "scan/primitives.h"
+
+namespace {
+
+// Tested in this order; the first word a line holds wins the line, so a
+// title line that mentions "year" sets the year.
+const char* const kWords[] = {"journal", "year", "pages", "volume", "author", "title", "note"};
+
+char* ValueFor(entry_fields* fields, int index) {
+  switch (index) {
+    case 0: return fields->journal;
+    case 1: return fields->year;
+    case 2: return fields->pages;
+    case 3: return fields->volume;
+    case 4: return fields->author;
+    case 5: return fields->title;
+    default: return fields->note;
+  }
+}
+
+void CutAtFirstDash(char* pages) {
+  char* dash = std::strchr(pages, '-');
+  if (dash != nullptr) *dash = '\0';
+}
+
+}  // namespace
+
+void ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
+                      SummaryWords words) {
+  FindBibTag(first_line, fields->key, "{", ",");
+  FindBibTag(first_line, fields->type, "@", "{");
+  for (int i = 0; i < 7; i++) ValueFor(fields, i)[0] = '\0';
+
+  int word_count = words == WORDS_WITH_NOTE ? 7 : 6;
+  char line[LINE_SIZE];
+  while (ReadLine(input, line) > 0) {
+    int found = -1;
+    for (int i = 0; i < word_count && found < 0; i++) {
+      if (std::strstr(line, kWords[i]) != nullptr) found = i;
+    }
+    if (found >= 0) {
+      char* value = ValueFor(fields, found);
+      FindBibTag(line, value, "{", "}");
+      if (found == 2) CutAtFirstDash(value);
+    } else if (line[0] == '}') {
+      return;
+    }
+  }
+}
+
+int SameArticleValues(const entry_fields* a, const entry_fields* b) {
+  return std::strcmp(a->volume, b->volume) == 0 && std::strcmp(a->pages, b->pages) == 0 &&
+         std::strcmp(a->journal, b->journal) == 0 && std::strcmp(a->year, b->year) == 0;
+}
+
+int SameBookValues(const entry_fields* a, const entry_fields* b) {
+  return std::strcmp(a->author, b->author) == 0 && std::strcmp(a->title, b->title) == 0;
+}

@@ -1,0 +1,59 @@
+// The one place where input files are read.  Every operation reads its
+// inputs line by line through a LineReader: read a line, save a position,
+// restore it, rewind.  Lines are delivered exactly as the user's BibTeX and
+// LaTeX tools expect: at most 511 characters with the line feed kept, a
+// longer physical line in pieces, and a carriage return before a line feed
+// dropped on every host, so a file written with CR LF reads the same on
+// Linux as on Windows.
+#ifndef TAMREL_SCAN_LINE_READER_H
+#define TAMREL_SCAN_LINE_READER_H
+
+#include <cstddef>
+#include <cstdio>
+
+// Size of every line buffer: 511 characters and the terminating NUL.
+constexpr int LINE_SIZE = 512;
+
+// A place in a file, to come back to and read an entry a second time.
+struct LinePosition {
+  long long offset;
+};
+
+// Reads one file.  The reader keeps a block of the file in memory, so a
+// line read costs no call into the C library; positions are byte offsets.
+struct LineReader {
+  std::FILE* file;
+  long long buffer_offset;  // file offset of buffer[0]
+  std::size_t next;         // index of the next byte to deliver
+  std::size_t filled;       // bytes of buffer holding file data
+  int wrote;                // the stream was last written, not read
+  char buffer[16384];
+};
+
+// Opens a file that a LineReader will read, in binary mode so that the
+// reader sees every byte and its positions are true offsets.  mode is
+// "r" (read) or "r+" / "w+" (update).  A directory is refused like a file
+// that cannot be opened.  Returns NULL on failure.
+std::FILE* OpenInputFile(const char* path, const char* mode);
+
+// Starts reading an open file at its current start.
+void OpenLineReader(LineReader* reader, std::FILE* file);
+
+// Reads the next line into line (LINE_SIZE bytes) and NUL-terminates it.
+// Returns the number of characters stored, 0 at the end of the file or on
+// a read error.  The count lets callers copy a line that holds NUL bytes.
+std::size_t ReadLine(LineReader* reader, char* line);
+
+LinePosition SaveLinePosition(const LineReader* reader);
+void RestoreLinePosition(LineReader* reader, LinePosition position);
+void RewindLines(LineReader* reader);
+
+// Appends text at the end of a file opened for update, each line feed
+// written as the host's line end; reading goes on at the new end.
+void AppendLine(LineReader* reader, const char* text, std::size_t length);
+
+// Writes a line exactly as it was read to an output file opened in text
+// mode (which turns its line feed into the host's line end).
+void WriteLine(std::FILE* out, const char* line, std::size_t length);
+
+#endif

@@ -1,0 +1,16 @@
+#include "scan/markers.h"
+
+#include <cstring>
+
+// The first five are the entry types that the bibitem writer typesets.
+const char* const ENTRY_MARKERS[7] = {"@ARTICLE",       "@BOOK",           "@PHDTHESIS",
+                                      "@INCOLLECTION",  "@INPROCEEDINGS",  "@comment{jabref",
+                                      "@MISC"};
+
+int HoldsEntryMarker(const char* line, MarkerSet set) {
+  int count = set == MARKERS_TYPESET ? 5 : set == MARKERS_SIX ? 6 : 7;
+  for (int i = 0; i < count; i++) {
+    if (std::strstr(line, ENTRY_MARKERS[i]) != nullptr) return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,51 @@
+#include "support/test_support.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/state.h"
+
+ScratchDir::ScratchDir() {
+  char pattern[] = "/tmp/tamrel-test-XXXXXX";
+  char* made = mkdtemp(pattern);
+  path_ = made != nullptr ? made : "/tmp";
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool FileExists(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0;
+}
+
+OperationFixtureState::OperationFixtureState() {
+  ResetApplicationState();
+  SetPlatform(&platform);
+}
+
+OperationFixtureState::~OperationFixtureState() {
+  SetPlatform(nullptr);
+  ResetApplicationState();
+}

@@ -1,0 +1,50 @@
+// Shared helpers of the unit tests: a platform that records every message,
+// a scratch folder per test, and whole-file read and write.
+#ifndef TAMREL_TESTS_SUPPORT_H
+#define TAMREL_TESTS_SUPPORT_H
+
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+
+// Records each message as "CAPTION: TEXT".
+class RecordingPlatform : public Platform {
+ public:
+  void ShowMessage(const char* text, const char* caption) override {
+    messages.push_back(std::string(caption) + ": " + text);
+  }
+  std::vector<std::string> messages;
+};
+
+// A fresh empty folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of a file name inside the folder.
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);  // "" when absent
+bool FileExists(const std::string& path);
+
+// Installs a RecordingPlatform and resets the application state for the
+// length of one test.
+class OperationFixtureState {
+ public:
+  OperationFixtureState();
+  ~OperationFixtureState();
+  RecordingPlatform platform;
+};
+
+#endif
