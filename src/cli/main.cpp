@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include <cstdio>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv) { return RunCommandLine(argc, argv, stdout, stderr); }

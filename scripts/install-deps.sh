@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing for the given needs:
+#   build    compiler, CMake and GoogleTest
+#   latex    pdflatex, to check that the bibitem file compiles
+#   windows  MinGW-w64 cross compiler, Wine, Xvfb and screenshot tools
+#   fuzz     clang with libFuzzer and the sanitizer runtimes
+set -euo pipefail
+
+packages=()
+for need in "$@"; do
+  case "$need" in
+    build) packages+=(cmake make g++ libgtest-dev python3) ;;
+    latex) packages+=(texlive-latex-base) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps: unknown need '$need'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null

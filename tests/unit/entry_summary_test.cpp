@@ -1,0 +1,118 @@
+// The entry summary shared by compare and clean doubles.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scan/entry_summary.h"
+#include "support/test_support.h"
+
+namespace {
+
+struct Summary {
+  entry_fields fields;
+  std::string next_line;
+};
+
+Summary Read(const std::string& text, SummaryWords words) {
+  ScratchDir dir;
+  WriteFile(dir.File("in.bib"), text);
+  std::FILE* file = OpenInputFile(dir.File("in.bib").c_str(), "r");
+  LineReader reader;
+  OpenLineReader(&reader, file);
+  char line[LINE_SIZE];
+  ReadLine(&reader, line);
+  Summary summary;
+  ReadEntrySummary(&reader, line, &summary.fields, words);
+  if (ReadLine(&reader, line) > 0) summary.next_line = line;
+  std::fclose(file);
+  return summary;
+}
+
+TEST(EntrySummary, ReadsKeyTypeAndOneLineOfEachValue) {
+  Summary s = Read(
+      "@ARTICLE{Smith2001,\n"
+      "  author = {Smith, John},\n"
+      "  title = {A study},\n"
+      "  journal = {Phys. {R}ev.},\n"
+      "  year = {2001},\n"
+      "  volume = {12},\n"
+      "  pages = {123--130},\n"
+      "  note = {Erratum}\n"
+      "}\n"
+      "after\n",
+      WORDS_WITH_NOTE);
+  EXPECT_STREQ(s.fields.key, "Smith2001");
+  EXPECT_STREQ(s.fields.type, "ARTICLE");
+  EXPECT_STREQ(s.fields.author, "Smith, John");
+  EXPECT_STREQ(s.fields.title, "A study");
+  EXPECT_STREQ(s.fields.journal, "Phys. {R");
+  EXPECT_STREQ(s.fields.year, "2001");
+  EXPECT_STREQ(s.fields.volume, "12");
+  EXPECT_STREQ(s.fields.pages, "123");
+  EXPECT_STREQ(s.fields.note, "Erratum");
+  EXPECT_EQ(s.next_line, "after\n");
+}
+
+TEST(EntrySummary, TheFirstWordOfTheFixedOrderWinsTheLineAndTheLaterLineWins) {
+  Summary s = Read(
+      "@BOOK{b,\n"
+      "  title = {Ten year plan},\n"     // "year" comes before "title"
+      "  booktitle = {Proceedings},\n"   // sets the title
+      "  annote = {read},\n"             // sets the note
+      "  title = {Second},\n"            // the later line wins
+      "}\n",
+      WORDS_WITH_NOTE);
+  EXPECT_STREQ(s.fields.year, "Ten year plan");
+  EXPECT_STREQ(s.fields.title, "Second");
+  EXPECT_STREQ(s.fields.note, "read");
+}
+
+TEST(EntrySummary, PagesAreCutAtTheFirstDash) {
+  for (const char* pages : {"12--19", "12-15", "12"}) {
+    Summary s = Read(std::string("@ARTICLE{a,\n  pages = {") + pages + "}\n}\n", WORDS_WITHOUT_NOTE);
+    EXPECT_STREQ(s.fields.pages, "12") << pages;
+  }
+}
+
+TEST(EntrySummary, OnlyALineBeginningWithABraceAndNoWordEndsTheEntry) {
+  // "}" at the end of the last field line does not end it; the next entry's
+  // lines become this entry's.
+  Summary s = Read(
+      "@ARTICLE{a,\n  year = {2001}}\n@ARTICLE{b,\n  year = {2002}\n}\nafter\n", WORDS_WITHOUT_NOTE);
+  EXPECT_STREQ(s.fields.year, "2002");
+  EXPECT_EQ(s.next_line, "after\n");
+
+  // A line beginning with "}" that holds a field word is a field line.
+  s = Read("@MISC{m,\n} note = {x}\n}\nafter\n", WORDS_WITH_NOTE);
+  EXPECT_STREQ(s.fields.note, "x");
+  EXPECT_EQ(s.next_line, "after\n");
+  s = Read("@MISC{m,\n} note\n}\nafter\n", WORDS_WITHOUT_NOTE);
+  EXPECT_EQ(s.next_line, "}\n");  // without the note word the first "}" line ends it
+}
+
+TEST(EntrySummary, ValuesWithoutBracesAreEmptyAndTheFirstLineIsNotTested) {
+  Summary s = Read("@ARTICLE{year2001, title = {x},\n  year = 2001,\n}\n", WORDS_WITHOUT_NOTE);
+  EXPECT_STREQ(s.fields.key, "year2001");
+  EXPECT_STREQ(s.fields.year, "");
+  EXPECT_STREQ(s.fields.title, "");
+}
+
+TEST(EntrySummary, AnEntryWithoutClosingLineRunsToTheEnd) {
+  Summary s = Read("@ARTICLE{a,\n  volume = {3},\n", WORDS_WITHOUT_NOTE);
+  EXPECT_STREQ(s.fields.volume, "3");
+  EXPECT_EQ(s.next_line, "");
+}
+
+TEST(EntrySummary, ComparesTheValuesOfEachGroup) {
+  entry_fields a{};
+  entry_fields b{};
+  EXPECT_EQ(SameArticleValues(&a, &b), 1);  // two empty values are equal
+  EXPECT_EQ(SameBookValues(&a, &b), 1);
+  std::snprintf(b.year, sizeof b.year, "2001");
+  EXPECT_EQ(SameArticleValues(&a, &b), 0);
+  EXPECT_EQ(SameBookValues(&a, &b), 1);
+  std::snprintf(b.title, sizeof b.title, "T");
+  EXPECT_EQ(SameBookValues(&a, &b), 0);
+}
+
+}  // namespace
