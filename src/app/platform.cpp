@@ -1,5 +1,7 @@
 #include "app/platform.h"
 
+#include "app/state.h"
+
 static Platform* g_pPlatform = nullptr;
 
 void SetPlatform(Platform* platform) { g_pPlatform = platform; }
@@ -8,4 +10,8 @@ Platform* CurrentPlatform() { return g_pPlatform; }
 
 void ShowMessage(const char* text, const char* caption) {
   if (g_pPlatform != nullptr) g_pPlatform->ShowMessage(text, caption);
+}
+
+void Platform::ShowInformation(const char* text) {
+  ShowMessage(text, Version_string);
 }

@@ -14,6 +14,12 @@ class Platform {
   // A modal message with one OK button; returns when it is dismissed.
   virtual void ShowMessage(const char* text, const char* caption) = 0;
 
+  // An information text of the Help menu (a manual, the problem text or
+  // the About text), shown with Version_string as caption.  By default it
+  // is an ordinary message; the Windows program assembles it first in its
+  // message buffer.
+  virtual void ShowInformation(const char* text);
+
   // A file chooser with the given title.  On confirmation the full path is
   // stored in path (at most size bytes with its NUL) and 1 is returned; a
   // cancel returns 0 and leaves path alone.
