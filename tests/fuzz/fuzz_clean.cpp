@@ -1,0 +1,16 @@
+// Fuzzes the whole clean-doubles operation on one BibTeX file.
+#include <cstdint>
+#include <string>
+
+#include "app/state.h"
+#include "clean/clean.h"
+#include "fuzz_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string input = WriteFuzzFile(data, size, "library.bib");
+  ResetApplicationState();
+  SetFileSlot(file_address_01, input.c_str());
+  if (Clean() != RESULT_DONE || FLAG_DOUBLE_BIBITEM != 0) __builtin_trap();
+  ClearFuzzFolder();
+  return 0;
+}

@@ -1,0 +1,20 @@
+// Fuzzes the whole compare operation: the data before the first 0xFF byte
+// is the master, the rest the second file.
+#include <cstdint>
+#include <string>
+
+#include "app/state.h"
+#include "compare/compare.h"
+#include "fuzz_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string master;
+  std::string second;
+  WriteFuzzFiles(data, size, "master.bib", "second.bib", &master, &second);
+  ResetApplicationState();
+  SetFileSlot(file_address_01, master.c_str());
+  SetFileSlot(file_address_02, second.c_str());
+  if (Compare() != RESULT_DONE) __builtin_trap();
+  ClearFuzzFolder();
+  return 0;
+}
