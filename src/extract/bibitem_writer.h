@@ -1,0 +1,22 @@
+// The bibitem writer: typesets the entries of the reduced BibTeX file as
+// LaTeX \bibitem references in the journal style the option flags choose.
+#ifndef TAMREL_EXTRACT_BIBITEM_WRITER_H
+#define TAMREL_EXTRACT_BIBITEM_WRITER_H
+
+#include <cstdio>
+
+#include "scan/line_reader.h"
+
+// Reads the reduced BibTeX file from its start and writes, for each of
+// entry_count entries (the number of entries copied into it), a line
+// "\bibitem{KEY}" and the reference typeset from the entry's field lines.
+// ARTICLE, BOOK, INCOLLECTION, PHDTHESIS and INPROCEEDINGS entries are
+// typeset; an entry of another type gets its "\bibitem" line alone.
+void WriteBibitems(LineReader* reduced, std::FILE* bibitems, int entry_count);
+
+// The type name of an entry's first line: the text from its second
+// character up to its first "{", or up to the line end when the line has
+// no "{".  '@ARTICLE{Smith2009,' gives 'ARTICLE'.
+void EntryTypeName(const char* line, char* type, std::size_t type_size);
+
+#endif
