@@ -1,3 +1,171 @@
 #include "compare/compare.h"
 
-int Compare() { return 0; }
+#include <cstdio>
+#include <cstring>
+
+#include "app/platform.h"
+#include "app/state.h"
+#include "compare/compare_log.h"
+#include "scan/entry_copy.h"
+#include "scan/entry_group.h"
+#include "scan/entry_summary.h"
+#include "scan/line_reader.h"
+#include "scan/markers.h"
+#include "scan/output_path.h"
+
+namespace {
+
+// Everything one run works with.  The readers hold 16 KB each, so the run
+// lives in one object rather than in many frames.
+struct CompareRun {
+  LineReader master;
+  LineReader second;
+  std::FILE* log;
+  std::FILE* missing;
+  std::FILE* equal;
+  LinePosition search_start;  // the master's first entry line
+  entry_fields entry;         // the entry of the second file looked for
+  entry_fields candidate;     // the master entry it is held against
+};
+
+void CloseIfOpen(std::FILE* file) {
+  if (file != nullptr) std::fclose(file);
+}
+
+// Only the candidate's type chooses the rule; the entry's own type takes no
+// part.  Two empty values are equal, so a candidate that gives none of its
+// rule's values accepts every entry that gives none either.
+int RuleAccepts(EntryGroup rule, const entry_fields* candidate, const entry_fields* entry) {
+  switch (rule) {
+    case GROUP_BOOK: return SameBookValues(candidate, entry);
+    case GROUP_ARTICLE: return SameArticleValues(candidate, entry);
+    case GROUP_MISC: return std::strcmp(candidate->note, entry->note) == 0;
+    default: return 0;
+  }
+}
+
+// The master before its first entry line holds nothing a search needs.
+LinePosition FindSearchStart(LineReader* master) {
+  char line[LINE_SIZE];
+  for (;;) {
+    LinePosition before = SaveLinePosition(master);
+    if (ReadLine(master, line) == 0 || HoldsEntryMarker(line, MARKERS_WITH_MISC)) return before;
+  }
+}
+
+// The entry goes to the missing file; its log line follows only when the
+// copy reached the entry's closing line.
+void ReportMissing(CompareRun* run, LinePosition entry_start) {
+  if (CopyEntryToFile(&run->second, entry_start, run->missing)) {
+    WriteMissingLine(run->log, run->entry.key);
+  }
+}
+
+// Reads the master's candidates in order from the search start; the first
+// whose rule accepts the entry is the match, even when a later candidate
+// carries the entry's key.
+void SearchMaster(CompareRun* run, LinePosition entry_start) {
+  char line[LINE_SIZE];
+  RestoreLinePosition(&run->master, run->search_start);
+  for (;;) {
+    LinePosition candidate_start = SaveLinePosition(&run->master);
+    if (ReadLine(&run->master, line) == 0) {
+      ReportMissing(run, entry_start);
+      return;
+    }
+    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
+    ReadEntrySummary(&run->master, line, &run->candidate, WORDS_WITH_NOTE);
+    EntryGroup rule = GroupOfType(run->candidate.type);
+    if (!RuleAccepts(rule, &run->candidate, &run->entry)) continue;
+    WriteMatchLine(run->log, rule, &run->candidate, &run->entry);
+    CopyEntryToFile(&run->master, candidate_start, run->equal);
+    return;
+  }
+}
+
+// Creates one output; on failure shows its message.  The log's message
+// names "compare.log" only, the others the full path.
+std::FILE* CreateOutput(const char* path, int is_log) {
+  std::FILE* file = std::fopen(path, "w");
+  if (file != nullptr) return file;
+  if (is_log) {
+    ShowMessage("Could not open the compare.log file!", "Log file?");
+  } else {
+    char text[LINE_SIZE + 32];
+    std::snprintf(text, sizeof text, "Could not open %s !", path);
+    ShowMessage(text, "File?");
+  }
+  return nullptr;
+}
+
+// Creates log, missing and equal file in this order.  Returns 0 after a
+// failure, with the ones already created left open for the caller to close.
+int CreateOutputs(CompareRun* run) {
+  char log_path[LINE_SIZE];
+  char missing_path[LINE_SIZE];
+  char equal_path[LINE_SIZE];
+  DeriveOutputPath(file_address_01, "_compare.log", log_path);
+  DeriveOutputPath(file_address_01, "_compare_missing.bib", missing_path);
+  DeriveOutputPath(file_address_01, "_compare_equal.bib", equal_path);
+
+  const char* outputs[] = {log_path, missing_path, equal_path};
+  const char* inputs[] = {file_address_01, file_address_02};
+  if (!OutputsSpareInputs(outputs, 3, inputs, 2)) return 0;
+
+  run->log = CreateOutput(log_path, 1);
+  if (run->log == nullptr) return 0;
+  run->missing = CreateOutput(missing_path, 0);
+  if (run->missing == nullptr) return 0;
+  run->equal = CreateOutput(equal_path, 0);
+  return run->equal != nullptr;
+}
+
+void CompareEntries(CompareRun* run) {
+  char line[LINE_SIZE];
+  run->search_start = FindSearchStart(&run->master);
+  for (;;) {
+    LinePosition entry_start = SaveLinePosition(&run->second);
+    if (ReadLine(&run->second, line) == 0) return;
+    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
+    ReadEntrySummary(&run->second, line, &run->entry, WORDS_WITH_NOTE);
+    SearchMaster(run, entry_start);
+  }
+}
+
+int RunCompare(CompareRun* run) {
+  // Both inputs are opened for update, as the product always has: a file
+  // that may not be written is refused like a missing one.
+  std::FILE* master = OpenInputFile(file_address_01, "r+");
+  if (master == nullptr) {
+    ShowMessage("Could not open BibTeX file No. 1!", "BibTeX file No. 1?");
+    return RESULT_NEED_BIBTEX;
+  }
+  std::FILE* second = OpenInputFile(file_address_02, "r+");
+  if (second == nullptr) {
+    ShowMessage("Could not open BibTeX file No. 2!", "BibTeX file No. 2?");
+    std::fclose(master);
+    return RESULT_NEED_BIBTEX;
+  }
+  OpenLineReader(&run->master, master);
+  OpenLineReader(&run->second, second);
+  run->log = run->missing = run->equal = nullptr;
+
+  int created = CreateOutputs(run);
+  if (created) CompareEntries(run);
+
+  std::fclose(master);
+  std::fclose(second);
+  CloseIfOpen(run->missing);
+  CloseIfOpen(run->equal);
+  CloseIfOpen(run->log);
+  return created ? RESULT_DONE : RESULT_STOPPED;
+}
+
+}  // namespace
+
+int Compare() {
+  if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
+  if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
+  static CompareRun run;  // 50 KB: kept off the caller's stack
+  return RunCompare(&run);
+}
