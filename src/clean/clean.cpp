@@ -148,7 +148,7 @@ int RunClean(CleanRun* run) {
 int Clean() {
   FLAG_DOUBLE_BIBITEM = 0;
   if (file_address_01[0] == '\0') return RESULT_NEED_BIBTEX;
-  static CleanRun run;  // 40 KB: kept off the caller's stack
+  static CleanRun run;  // about 42 KB of buffers: kept off the caller's stack
   int result = RunClean(&run);
   // A key conflict lowers the flag when the entry's first line is written
   // again; should that line not come back, the next run must not start

@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Clean, CleanCases, ::testing::ValuesIn(kCases),
                            return std::string(info.param.name);
                          });
 
-TEST(RenameEndingTest, CountsInLetters) {
+TEST(CleanRenameTest, EndingsCountInLetters) {
   struct {
     int number;
     const char* ending;
