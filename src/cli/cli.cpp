@@ -112,11 +112,30 @@ int ParseArguments(int argc, char** argv, Options* options, std::FILE* err) {
   return EXIT_DONE;
 }
 
+// Output names are cut at the first "." of the path, so a leading "./"
+// would name every output after nothing; it names the same file as the
+// path without it, which the Windows chooser would have given.
+bool IsSeparator(char c) {
+#ifdef _WIN32
+  return c == '/' || c == '\\';
+#else
+  return c == '/';
+#endif
+}
+
+const char* WithoutLeadingDotSlash(const char* path) {
+  while (path[0] == '.' && IsSeparator(path[1])) {
+    path += 2;
+    while (IsSeparator(*path)) path++;
+  }
+  return path;
+}
+
 // Fills the file slots as the Windows program's file chooser would.
 int FillSlots(const Options& options, std::FILE* err) {
   char* slots[2] = {file_address_01, file_address_02};
   for (int i = 0; i < options.file_count; i++) {
-    if (!SetFileSlot(slots[i], options.files[i])) {
+    if (!SetFileSlot(slots[i], WithoutLeadingDotSlash(options.files[i]))) {
       std::fprintf(err,
                    "tamrel: the path is too long (%zu characters; at most %zu fit): %s\n"
                    "Move or rename the file so that its full path is shorter.\n",

@@ -101,7 +101,7 @@ const EntryType kEntryTypes[] = {
        {AUTHOR, YEAR, TITLE, BOOKTITLE, EDITOR, ADDRESS, PUBLISHER}, 7}}},
     {"PHDTHESIS", RULES(kPhdthesisRules),
      {{"%s, Ph.D. thesis; %s, %s.\n\n", {AUTHOR, SCHOOL, YEAR}, 3},
-      {"%s, Ph.D. thesis, %s, %s.\n\n", {AUTHOR, SCHOOL, YEAR}, 3},
+      {"%s, Ph.D. thesis, %s, %s).\n\n", {AUTHOR, SCHOOL, YEAR}, 3},
       {"%s %s Ph.D. thesis %s\n\n", {AUTHOR, YEAR, SCHOOL}, 3}}},
     {"INPROCEEDINGS", RULES(kInproceedingsRules),
      {{"%s, in \\textit{Proceedings of the %s} edited by %s (%s, %s, %s), p. %s\n\n",

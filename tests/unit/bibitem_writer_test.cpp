@@ -127,8 +127,8 @@ const FormatCase kFormatCases[] = {
      "and Black Carl (Berlin: Springer)\n\n",
      nullptr},
     {kPhdthesis, STYLE_ACS, "\\bibitem{Gray2010}\nGray, Dana, Ph.D. thesis; MIT, 2010.\n\n", nullptr},
-    // No stray ")" after the year: the reference has no opening parenthesis.
-    {kPhdthesis, STYLE_APS, "\\bibitem{Gray2010}\nDana Gray, Ph.D. thesis, MIT, 2010.\n\n", nullptr},
+    // The APS thesis reference ends in ")." as journals have always received it.
+    {kPhdthesis, STYLE_APS, "\\bibitem{Gray2010}\nDana Gray, Ph.D. thesis, MIT, 2010).\n\n", nullptr},
     {kPhdthesis, STYLE_IOP, "\\bibitem{Gray2010}\nGray Dana 2010 Ph.D. thesis MIT\n\n", nullptr},
     // The editors of proceedings are printed as written, in every style.
     {kInproceedings, STYLE_ACS,

@@ -182,7 +182,7 @@ TEST_F(ExtractTest, ReducedFileInCitationOrder) {
   EXPECT_EQ(Items(), "C\nA\n");
   EXPECT_EQ(Reduced(), std::string(kEntryC) + kEntryA);
   EXPECT_EQ(Bibitems(),
-            "\\bibitem{C}\nCleo Ce, Ph.D. thesis, MIT, 2003.\n\n"
+            "\\bibitem{C}\nCleo Ce, Ph.D. thesis, MIT, 2003).\n\n"
             "\\bibitem{A}\nAnne Ay,\n\\textit{J. Chem. Phys.} \\textbf{1}, 10 (2001).\n\n");
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(LastExtractReport().cited_keys, Keys({"C", "Missing", "A"}));

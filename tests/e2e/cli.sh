@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The command-line tool: exit statuses, usage errors, reports and the files
+# each subcommand prints.  Usage: cli.sh TAMREL SOURCE_DIR
+set -u
+tamrel="$1"
+source_dir="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cp "$source_dir"/examples/paper.tex "$source_dir"/examples/library.bib .
+
+passed=0
+failed=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); printf 'FAIL %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"; fi
+}
+run() {  # run ARGS...: sets status, out, err
+  "$tamrel" "$@" >out.txt 2>err.txt
+  status=$?
+  out=$(cat out.txt)
+  err=$(cat err.txt)
+}
+
+run --version
+check "version" "0 Tamrel 2.1 - Velmoran - 2009" "$status $out"
+run --help
+check "help status" 0 "$status"
+check "help names every subcommand" 3 "$(grep -cE '^ +(extract|compare|clean) ' out.txt)"
+run
+check "no command" 2 "$status"
+run frobnicate x
+check "unknown command" 2 "$status"
+check "usage on stderr" 1 "$(grep -c '^Usage: tamrel extract' err.txt)"
+run extract paper.tex
+check "missing file" 2 "$status"
+run extract paper.tex library.bib --style
+check "missing option value" 2 "$status"
+run extract paper.tex library.bib --style mla
+check "bad style" 2 "$status"
+run extract paper.tex library.bib --pages all
+check "bad pages" 2 "$status"
+run extract paper.tex library.bib --frob
+check "unknown option" 2 "$status"
+run clean library.bib paper.tex
+check "too many files" 2 "$status"
+
+long="$work/$(printf 'd%.0s' $(seq 1 260)).bib"
+run clean "$long"
+check "path too long" 2 "$status"
+check "path too long says so" 1 "$(grep -c 'too long' err.txt)"
+
+run extract paper.tex library.bib
+check "extract status" 0 "$status"
+check "extract outputs" "library_extract_items.txt
+library_extract_modified.bib
+library_extract_bibitems.tex" "$out"
+check "cited-key report" 1 "$(grep -cE '^The document cites [0-9]+ distinct keys; the library holds [0-9]+ of them\.$' err.txt)"
+for f in $out; do check "written: $f" yes "$([ -f "$f" ] && echo yes)"; done
+
+run extract --style=iop --pages=range ./paper.tex ./library.bib
+check "options after =, leading ./" "0 library_extract_items.txt" "$status $(echo "$out" | head -1)"
+
+run extract absent.tex library.bib
+check "missing document status" 1 "$status"
+check "missing document message" "LaTeX file?: Could not open the LaTeX file!" "$err"
+
+run compare library.bib library.bib
+check "compare status" 0 "$status"
+check "compare outputs" "library_compare.log
+library_compare_missing.bib
+library_compare_equal.bib" "$out"
+run compare absent.bib library.bib
+check "compare missing master" "1 BibTeX file No. 1?: Could not open BibTeX file No. 1!" "$status $err"
+
+run clean library.bib
+check "clean status" 0 "$status"
+check "clean outputs" "library_clean_of_doubles.log
+library_clean_of_doubles.bib" "$out"
+run clean absent.bib
+check "clean missing input" "1 BibTeX file ?: Could not open the BibTeX file!" "$status $err"
+
+# An output that would overwrite an input is refused before anything is written.
+cp paper.tex lib_extract_bibitems.tex
+cp library.bib lib.bib
+run extract lib_extract_bibitems.tex lib.bib
+check "overwrite refused" 1 "$status"
+check "document kept" "" "$(cmp -s paper.tex lib_extract_bibitems.tex || echo changed)"
+check "nothing created" no "$([ -e lib_extract_items.txt ] && echo yes || echo no)"
+check "one message line" 1 "$(wc -l < err.txt)"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
