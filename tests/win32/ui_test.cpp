@@ -900,7 +900,8 @@ int main(int argc, char** argv) {
 
   Check(RegisterMainWindowClass() != 0, "RegisterMainWindowClass");
   g_main = CreateMainWindow();
-  Check(g_main != NULL, "CreateMainWindow");
+  Check(g_main != NULL,
+        "CreateMainWindow (error " + std::to_string(GetLastError()) + ")");
   if (g_main == NULL) {
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return 1;
