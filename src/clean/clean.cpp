@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/state.h"
 #include "clean/clean_log.h"
+#include "clean/cleaned_index.h"
 #include "clean/decision.h"
 #include "clean/rename.h"
 #include "scan/entry_copy.h"
@@ -14,6 +15,7 @@
 #include "scan/markers.h"
 #include "scan/output_path.h"
 #include "scan/primitives.h"
+#include "scan/scan_index.h"
 
 int FLAG_DOUBLE_BIBITEM = 0;
 
@@ -24,6 +26,7 @@ namespace {
 struct CleanRun {
   LineReader input;
   LineReader cleaned;
+  CleanedFileIndex index;    // where in the cleaned file each scan may begin
   std::FILE* log;
   LinePosition entry_start;  // the current entry's first line in the input
   entry_fields current;      // the input entry being handled
@@ -68,7 +71,12 @@ void HandleEntry(CleanRun* run, const char* first_line) {
     return;
   }
   char line[LINE_SIZE];
-  RewindLines(&run->cleaned);
+  if (IndexedScans()) {
+    run->index.Refresh(&run->cleaned, &run->candidate);
+    RestoreLinePosition(&run->cleaned, run->index.FirstPossibleCandidate(&run->current, group));
+  } else {
+    RewindLines(&run->cleaned);
+  }
   while (ReadLine(&run->cleaned, line) > 0) {
     if (!HoldsEntryMarker(line, MARKERS_SIX)) continue;
     ReadEntrySummary(&run->cleaned, line, &run->candidate, WORDS_WITHOUT_NOTE);
@@ -134,7 +142,9 @@ int RunClean(CleanRun* run) {
 
   OpenLineReader(&run->input, input);
   OpenLineReader(&run->cleaned, cleaned);
+  run->index.Reset();
   CleanEntries(run);
+  run->index.Reset();
   WriteClosingMessage(run->log, run->not_written, file_address_01, cleaned_path);
 
   std::fclose(input);

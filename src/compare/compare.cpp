@@ -12,6 +12,7 @@
 #include "scan/line_reader.h"
 #include "scan/markers.h"
 #include "scan/output_path.h"
+#include "scan/scan_index.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ struct CompareRun {
   std::FILE* missing;
   std::FILE* equal;
   LinePosition search_start;  // the master's first entry line
+  LinePosition master_end;
+  FirstPositions first_book;     // BOOK-group candidates by author and title
+  FirstPositions first_article;  // ARTICLE candidates by their four values
+  FirstPositions first_misc;     // MISC candidates by note
   entry_fields entry;         // the entry of the second file looked for
   entry_fields candidate;     // the master entry it is held against
 };
@@ -61,12 +66,47 @@ void ReportMissing(CompareRun* run, LinePosition entry_start) {
   }
 }
 
+// Reads every candidate of the master once, in order from the search start,
+// and notes where the first candidate of each rule with each set of values
+// stands.  The candidates are the same whatever entry is looked for.
+void IndexMaster(CompareRun* run) {
+  char line[LINE_SIZE];
+  RestoreLinePosition(&run->master, run->search_start);
+  for (;;) {
+    LinePosition candidate_start = SaveLinePosition(&run->master);
+    if (ReadLine(&run->master, line) == 0) break;
+    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
+    ReadEntrySummary(&run->master, line, &run->candidate, WORDS_WITH_NOTE);
+    switch (GroupOfType(run->candidate.type)) {
+      case GROUP_BOOK: run->first_book.Note(BookValuesText(&run->candidate), candidate_start); break;
+      case GROUP_ARTICLE: run->first_article.Note(ArticleValuesText(&run->candidate), candidate_start); break;
+      case GROUP_MISC: run->first_misc.Note(run->candidate.note, candidate_start); break;
+      default: break;
+    }
+  }
+  run->master_end = SaveLinePosition(&run->master);
+}
+
+// Where the search for the entry may begin: the first candidate whose rule
+// can accept it, or the master's end when none can.  No candidate before
+// that place accepts, so the search from there ends as the one from the
+// search start would.
+LinePosition FirstPossibleCandidate(const CompareRun* run) {
+  if (!IndexedScans()) return run->search_start;
+  LinePosition earliest = run->master_end;
+  int found = 0;
+  run->first_book.Lower(BookValuesText(&run->entry), &earliest, &found);
+  run->first_article.Lower(ArticleValuesText(&run->entry), &earliest, &found);
+  run->first_misc.Lower(run->entry.note, &earliest, &found);
+  return earliest;
+}
+
 // Reads the master's candidates in order from the search start; the first
 // whose rule accepts the entry is the match, even when a later candidate
 // carries the entry's key.
 void SearchMaster(CompareRun* run, LinePosition entry_start) {
   char line[LINE_SIZE];
-  RestoreLinePosition(&run->master, run->search_start);
+  RestoreLinePosition(&run->master, FirstPossibleCandidate(run));
   for (;;) {
     LinePosition candidate_start = SaveLinePosition(&run->master);
     if (ReadLine(&run->master, line) == 0) {
@@ -123,6 +163,7 @@ int CreateOutputs(CompareRun* run) {
 void CompareEntries(CompareRun* run) {
   char line[LINE_SIZE];
   run->search_start = FindSearchStart(&run->master);
+  if (IndexedScans()) IndexMaster(run);
   for (;;) {
     LinePosition entry_start = SaveLinePosition(&run->second);
     if (ReadLine(&run->second, line) == 0) return;
@@ -130,6 +171,12 @@ void CompareEntries(CompareRun* run) {
     ReadEntrySummary(&run->second, line, &run->entry, WORDS_WITH_NOTE);
     SearchMaster(run, entry_start);
   }
+}
+
+void ForgetMaster(CompareRun* run) {
+  run->first_book.Clear();
+  run->first_article.Clear();
+  run->first_misc.Clear();
 }
 
 int RunCompare(CompareRun* run) {
@@ -152,6 +199,7 @@ int RunCompare(CompareRun* run) {
 
   int created = CreateOutputs(run);
   if (created) CompareEntries(run);
+  ForgetMaster(run);
 
   std::fclose(master);
   std::fclose(second);

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "extract/key_index.h"
 #include "scan/markers.h"
+#include "scan/scan_index.h"
 
 // Reads on until a line holds the search text; returns its length, or 0
 // when the library ends first.
@@ -33,12 +35,16 @@ int CopyCitedEntries(LineReader* library, std::FILE* reduced, std::FILE* items,
   int found_count = 0;
   const LinePosition start = SaveLinePosition(library);
   if (found != nullptr) found->assign(keys.size(), false);
+  // The index names the line where each search from the start would stop,
+  // so the search below begins there and the library is read about once.
+  CitedKeyIndex index;
+  if (IndexedScans()) index.Build(library, keys);
   char line[LINE_SIZE];
   for (std::size_t k = 0; k < keys.size(); k++) {
     // The brace and the comma make the match exact at both ends: Smith
     // finds '@ARTICLE{Smith,' but not '@ARTICLE{Smith2001,'.
     const std::string search = "{" + keys[k] + ",";
-    RestoreLinePosition(library, start);
+    RestoreLinePosition(library, IndexedScans() ? index.FirstLineFor(keys[k]) : start);
     std::size_t length = FindLineHolding(library, search.c_str(), line);
     if (length == 0) continue;
     std::fprintf(items, "%s\n", keys[k].c_str());

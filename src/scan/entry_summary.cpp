@@ -29,15 +29,16 @@ void CutAtFirstDash(char* pages) {
 
 }  // namespace
 
-void ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
-                      SummaryWords words) {
+int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
+                     SummaryWords words) {
   FindBibTag(first_line, fields->key, "{", ",");
   FindBibTag(first_line, fields->type, "@", "{");
   for (int i = 0; i < 7; i++) ValueFor(fields, i)[0] = '\0';
 
   int word_count = words == WORDS_WITH_NOTE ? 7 : 6;
   char line[LINE_SIZE];
-  while (ReadLine(input, line) > 0) {
+  std::size_t length;
+  while ((length = ReadLine(input, line)) > 0) {
     int found = -1;
     for (int i = 0; i < word_count && found < 0; i++) {
       if (std::strstr(line, kWords[i]) != nullptr) found = i;
@@ -47,9 +48,10 @@ void ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* f
       FindBibTag(line, value, "{", "}");
       if (found == 2) CutAtFirstDash(value);
     } else if (line[0] == '}') {
-      return;
+      return IsWholeLine(line, length);
     }
   }
+  return 0;
 }
 
 int SameArticleValues(const entry_fields* a, const entry_fields* b) {

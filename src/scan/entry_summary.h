@@ -30,9 +30,11 @@ enum SummaryWords {
 // the order above, as a substring anywhere) names the value the line sets,
 // the later line winning.  A line that holds none of the words and begins
 // with "}" ends the entry; so does the end of the file.  The reader then
-// stands after that line.
-void ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
-                      SummaryWords words);
+// stands after that line.  Returns 1 when a whole closing line ended the
+// entry, 0 when the file ended first (or its last line, without line feed,
+// closed it): in a file that still grows, such an entry may yet change.
+int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
+                     SummaryWords words);
 
 // 1 when both records hold the same text for every named value.
 int SameArticleValues(const entry_fields* a, const entry_fields* b);  // volume pages journal year

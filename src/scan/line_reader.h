@@ -44,6 +44,13 @@ void OpenLineReader(LineReader* reader, std::FILE* file);
 // a read error.  The count lets callers copy a line that holds NUL bytes.
 std::size_t ReadLine(LineReader* reader, char* line);
 
+// 1 when a line as read ends in a line feed or fills a whole piece; 0 for
+// the last line of a file that has no line feed, the one line that reads
+// differently once more text is appended.
+inline int IsWholeLine(const char* line, std::size_t length) {
+  return length == static_cast<std::size_t>(LINE_SIZE - 1) || (length > 0 && line[length - 1] == '\n');
+}
+
 LinePosition SaveLinePosition(const LineReader* reader);
 void RestoreLinePosition(LineReader* reader, LinePosition position);
 void RewindLines(LineReader* reader);
