@@ -39,4 +39,12 @@ if(TAMREL_TESTS)
   target_link_options(tamrel_ui_test PRIVATE ${TAMREL_STATIC_LINK})
   set_target_properties(tamrel_ui_test PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+  # Drives a running Tamrel.exe from outside for scripts/screenshots.sh.
+  add_executable(tamrel_drive_window ${PROJECT_SOURCE_DIR}/tests/win32/drive_window.cpp)
+  target_include_directories(tamrel_drive_window PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(tamrel_drive_window PRIVATE user32)
+  target_link_options(tamrel_drive_window PRIVATE ${TAMREL_STATIC_LINK})
+  set_target_properties(tamrel_drive_window PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endif()

@@ -46,28 +46,12 @@ done
 GUI_HEADERS=$(x86_64-w64-mingw32-objdump -p "$GUI")
 grep -q "Subsystem.*Windows GUI" <<<"$GUI_HEADERS" || fail "Tamrel.exe is not a GUI program"
 
-# A private Wine installation: no Mono or Gecko (nothing is downloaded).
-export WINEPREFIX="$BUILD/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
-if [ ! -f "$WINEPREFIX/.tamrel-ready" ]; then
-  echo "-- preparing the Wine prefix (slow the first time)"
-  timeout 900 wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-  # Windows drawn by Wine itself in a virtual desktop: captions and frames
-  # without a window manager, and no waiting on one.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-  wineserver -w || true
-  touch "$WINEPREFIX/.tamrel-ready"
-fi
+# shellcheck source=wine_env.sh
+source "$SRC/scripts/wine_env.sh"
+wine_env "$BUILD"
 
 echo "-- window tests under Xvfb"
-# Wine maps the Linux root to drive Z:.  (winepath would start the Wine
-# server here, without a display, and the test's desktop with it.)
-EXAMPLES_WIN="Z:${SRC//\//\\}\\examples"
-wineserver -w || true
+EXAMPLES_WIN=$(wine_path "$SRC/examples")
 UI_LOG="$BUILD/ui_test.log"
 if timeout 600 xvfb-run -a -s "-screen 0 1024x768x24" \
     bash -c 'wine "$0" "$1"; code=$?; wineserver -w; exit $code' \
@@ -77,7 +61,8 @@ else
   cat "$UI_LOG"
   fail "window tests"
 fi
-tail -n 1 "$UI_LOG" | grep -q "^[0-9]* passed, 0 failed" || fail "window tests summary"
+grep -E '^[0-9]+ passed, [0-9]+ failed' "$UI_LOG" | tail -n 1 | grep -q ' 0 failed' ||
+  fail "window tests summary"
 
 echo "-- command-line tool: Wine against Linux"
 WORK=$(mktemp -d)
