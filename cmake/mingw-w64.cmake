@@ -10,7 +10,7 @@ set(CMAKE_CXX_COMPILER ${TAMREL_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TAMREL_MINGW_PREFIX}-windres)
 # windres preprocesses with the unsuffixed gcc unless told otherwise; name
 # the compiler that is certain to be installed.
-set(CMAKE_RC_FLAGS_INIT "--preprocessor=${TAMREL_MINGW_PREFIX}-gcc-posix --preprocessor-arg=-E --preprocessor-arg=-xc-header --preprocessor-arg=-DRC_INVOKED")
+set(CMAKE_RC_FLAGS_INIT "--preprocessor=${TAMREL_MINGW_PREFIX}-gcc-posix --preprocessor-arg=-E --preprocessor-arg=-xc --preprocessor-arg=-DRC_INVOKED")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TAMREL_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -20,6 +20,9 @@ int ChooseFileWithDialog(HWND owner, const char* title, char* path,
   ofn.lpstrTitle = title;
   ofn.lpstrDefExt = "";
   // 528388: explorer style, existing files only, no read-only check box.
+  static_assert((OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY) ==
+                    528388,
+                "chooser flags");
   ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   // A failed chooser counts as a cancel.
   return GetOpenFileNameA(&ofn) ? 1 : 0;
