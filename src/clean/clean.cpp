@@ -106,6 +106,10 @@ void CleanEntries(CleanRun* run) {
 
 int RunClean(CleanRun* run) {
   std::FILE* input = OpenInputFile(file_address_01, "r");
+  if (input != nullptr && !OpenLineReader(&run->input, input)) {
+    std::fclose(input);  // too large to read: refused like a file that cannot be opened
+    input = nullptr;
+  }
   if (input == nullptr) {
     ShowMessage("Could not open the BibTeX file!", "BibTeX file ?");
     return RESULT_NEED_BIBTEX;
@@ -140,8 +144,7 @@ int RunClean(CleanRun* run) {
     return RESULT_STOPPED;
   }
 
-  OpenLineReader(&run->input, input);
-  OpenLineReader(&run->cleaned, cleaned);
+  OpenLineReader(&run->cleaned, cleaned);  // empty: it only grows from here
   run->index.Reset();
   CleanEntries(run);
   run->index.Reset();
@@ -158,8 +161,10 @@ int RunClean(CleanRun* run) {
 int Clean() {
   FLAG_DOUBLE_BIBITEM = 0;
   if (file_address_01[0] == '\0') return RESULT_NEED_BIBTEX;
-  static CleanRun run;  // about 42 KB of buffers: kept off the caller's stack
+  static CleanRun run;  // the records' buffers are kept off the caller's stack
   int result = RunClean(&run);
+  CloseLineReader(&run.input);
+  CloseLineReader(&run.cleaned);
   // A key conflict lowers the flag when the entry's first line is written
   // again; should that line not come back, the next run must not start
   // with the flag raised.

@@ -183,18 +183,24 @@ int RunCompare(CompareRun* run) {
   // Both inputs are opened for update, as the product always has: a file
   // that may not be written is refused like a missing one.
   std::FILE* master = OpenInputFile(file_address_01, "r+");
+  if (master != nullptr && !OpenLineReader(&run->master, master)) {
+    std::fclose(master);  // too large to read: refused like a file that cannot be opened
+    master = nullptr;
+  }
   if (master == nullptr) {
     ShowMessage("Could not open BibTeX file No. 1!", "BibTeX file No. 1?");
     return RESULT_NEED_BIBTEX;
   }
   std::FILE* second = OpenInputFile(file_address_02, "r+");
+  if (second != nullptr && !OpenLineReader(&run->second, second)) {
+    std::fclose(second);
+    second = nullptr;
+  }
   if (second == nullptr) {
     ShowMessage("Could not open BibTeX file No. 2!", "BibTeX file No. 2?");
     std::fclose(master);
     return RESULT_NEED_BIBTEX;
   }
-  OpenLineReader(&run->master, master);
-  OpenLineReader(&run->second, second);
   run->log = run->missing = run->equal = nullptr;
 
   int created = CreateOutputs(run);
@@ -214,6 +220,9 @@ int RunCompare(CompareRun* run) {
 int Compare() {
   if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
   if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
-  static CompareRun run;  // about 42 KB of buffers: kept off the caller's stack
-  return RunCompare(&run);
+  static CompareRun run;  // the records' buffers are kept off the caller's stack
+  int result = RunCompare(&run);
+  CloseLineReader(&run.master);
+  CloseLineReader(&run.second);
+  return result;
 }

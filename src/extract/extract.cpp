@@ -61,7 +61,9 @@ int TypesetReducedFile(ExtractFiles* files, const char* reduced_path, const char
     return Stop("Could not open the bibitem file!", "Bibitem file?", RESULT_STOPPED);
   }
   LineReader reader;
-  OpenLineReader(&reader, files->reduced);
+  if (!OpenLineReader(&reader, files->reduced)) {
+    return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
+  }
   WriteBibitems(&reader, files->bibitems, found_count);
   return RESULT_DONE;
 }
@@ -95,7 +97,9 @@ int RunExtract(ExtractFiles* files) {
   CitedKeys cited;
   {
     LineReader document;
-    OpenLineReader(&document, files->document);
+    if (!OpenLineReader(&document, files->document)) {
+      return Stop("Could not open the LaTeX file!", "LaTeX file?", RESULT_NEED_FIRST);
+    }
     CollectCitedKeys(&document, &cited);
   }
   last_report.cited_keys = cited.keys;
@@ -113,7 +117,9 @@ int RunExtract(ExtractFiles* files) {
   int found_count;
   {
     LineReader library;
-    OpenLineReader(&library, files->library);
+    if (!OpenLineReader(&library, files->library)) {
+      return Stop("Could not open the BibTeX file!", "BibTeX file?", RESULT_NEED_BIBTEX);
+    }
     found_count = CopyCitedEntries(&library, files->reduced, files->items, cited.keys,
                                    &last_report.found);
   }

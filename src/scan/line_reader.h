@@ -19,15 +19,21 @@ struct LinePosition {
   long long offset;
 };
 
-// Reads one file.  The reader keeps a block of the file in memory, so a
-// line read costs no call into the C library; positions are byte offsets.
+// Reads one file.  The reader holds the whole file in memory, so reading a
+// line, saving a position and going back to it cost no call into the C
+// library: an operation that reads an entry twice, or a file once per
+// entry, reads the disk only once.  Positions are byte offsets.
 struct LineReader {
-  std::FILE* file;
-  long long buffer_offset;  // file offset of buffer[0]
-  std::size_t next;         // index of the next byte to deliver
-  std::size_t filled;       // bytes of buffer holding file data
-  int wrote;                // the stream was last written, not read
-  char buffer[16384];
+  std::FILE* file = nullptr;  // where AppendLine writes
+  char* data = nullptr;       // the file's bytes, and what was appended
+  std::size_t size = 0;
+  std::size_t capacity = 0;
+  std::size_t next = 0;       // offset of the next byte to deliver
+
+  LineReader() = default;
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+  ~LineReader();
 };
 
 // Opens a file that a LineReader will read, in binary mode so that the
@@ -36,12 +42,17 @@ struct LineReader {
 // that cannot be opened.  Returns NULL on failure.
 std::FILE* OpenInputFile(const char* path, const char* mode);
 
-// Starts reading an open file at its current start.
-void OpenLineReader(LineReader* reader, std::FILE* file);
+// Reads the whole open file, from its start, into the reader.  Returns 1,
+// or 0 when the file cannot be read or does not fit in memory (the reader
+// then holds nothing).
+int OpenLineReader(LineReader* reader, std::FILE* file);
+
+// Gives back the reader's memory; the file itself stays open.
+void CloseLineReader(LineReader* reader);
 
 // Reads the next line into line (LINE_SIZE bytes) and NUL-terminates it.
-// Returns the number of characters stored, 0 at the end of the file or on
-// a read error.  The count lets callers copy a line that holds NUL bytes.
+// Returns the number of characters stored, 0 at the end of the file.  The
+// count lets callers copy a line that holds NUL bytes.
 std::size_t ReadLine(LineReader* reader, char* line);
 
 // 1 when a line as read ends in a line feed or fills a whole piece; 0 for
@@ -55,8 +66,9 @@ LinePosition SaveLinePosition(const LineReader* reader);
 void RestoreLinePosition(LineReader* reader, LinePosition position);
 void RewindLines(LineReader* reader);
 
-// Appends text at the end of a file opened for update, each line feed
-// written as the host's line end; reading goes on at the new end.
+// Appends text at the end of a file opened for update (and of the
+// reader's copy of it), each line feed written as the host's line end;
+// reading goes on at the new end.
 void AppendLine(LineReader* reader, const char* text, std::size_t length);
 
 // Writes a line exactly as it was read to an output file opened in text

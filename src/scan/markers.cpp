@@ -8,6 +8,8 @@ const char* const ENTRY_MARKERS[7] = {"@ARTICLE",       "@BOOK",           "@PHD
                                       "@MISC"};
 
 int HoldsEntryMarker(const char* line, MarkerSet set) {
+  // Every marker begins with "@": most lines hold none and are done here.
+  if (std::strchr(line, '@') == nullptr) return 0;
   int count = set == MARKERS_TYPESET ? 5 : set == MARKERS_SIX ? 6 : 7;
   for (int i = 0; i < count; i++) {
     if (std::strstr(line, ENTRY_MARKERS[i]) != nullptr) return 1;

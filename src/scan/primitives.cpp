@@ -9,14 +9,21 @@ static std::size_t ScanTo(const char* line, std::size_t from, char c) {
   return i;
 }
 
+// Length of the text from s up to the first c or line feed (or the NUL).
+static std::size_t SpanTo(const char* s, char c) {
+  const char stops[3] = {c, '\n', '\0'};
+  return std::strcspn(s, c != '\0' ? stops : "\n");
+}
+
 int FindBibTag(const char* line, char* output, const char* opening, const char* closing,
                std::size_t output_size) {
   std::size_t out = 0;
-  std::size_t p = ScanTo(line, 0, opening[0]);
-  if (line[p] == opening[0] && line[p] != '\0' && line[p] != '\n') {
-    for (std::size_t i = p + 1; line[i] != '\0' && line[i] != '\n' && line[i] != closing[0]; i++) {
-      if (out + 1 < output_size) output[out++] = line[i];
-    }
+  std::size_t p = SpanTo(line, opening[0]);
+  if (opening[0] != '\0' && line[p] == opening[0]) {
+    const char* value = line + p + 1;
+    out = SpanTo(value, closing[0]);
+    if (out > output_size - 1) out = output_size - 1;
+    std::memcpy(output, value, out);
   }
   output[out] = '\0';
   return 1;

@@ -59,11 +59,11 @@ TEST(LineReader, NulBytesArePartOfTheLine) {
   EXPECT_EQ(lines[0], std::string("a\0b\n", 4));
 }
 
-TEST(LineReader, CrLfAcrossTheBlockBoundaryStillReadsAsLf) {
-  // The reader fetches the file in blocks; put the CR at a block's end.
+TEST(LineReader, CrLfAcrossTheReadBlocksStillReadsAsLf) {
+  // The file is read in blocks of 64 KB; put the CR at a block's end.
   std::string bytes;
-  while (bytes.size() < sizeof(LineReader::buffer) - 1) bytes += std::string(99, 'q') + "\n";
-  bytes.resize(sizeof(LineReader::buffer) - 1);
+  while (bytes.size() < 65535) bytes += std::string(99, 'q') + "\n";
+  bytes.resize(65535);
   bytes += "\r\nlast\r\n";
   auto lines = ReadAll(bytes);
   ASSERT_GE(lines.size(), 2u);
