@@ -105,11 +105,7 @@ void CleanEntries(CleanRun* run) {
 }
 
 int RunClean(CleanRun* run) {
-  std::FILE* input = OpenInputFile(file_address_01, "r");
-  if (input != nullptr && !OpenLineReader(&run->input, input)) {
-    std::fclose(input);  // too large to read: refused like a file that cannot be opened
-    input = nullptr;
-  }
+  std::FILE* input = OpenInputReader(&run->input, file_address_01, "r");
   if (input == nullptr) {
     ShowMessage("Could not open the BibTeX file!", "BibTeX file ?");
     return RESULT_NEED_BIBTEX;

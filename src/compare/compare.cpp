@@ -182,20 +182,12 @@ void ForgetMaster(CompareRun* run) {
 int RunCompare(CompareRun* run) {
   // Both inputs are opened for update, as the product always has: a file
   // that may not be written is refused like a missing one.
-  std::FILE* master = OpenInputFile(file_address_01, "r+");
-  if (master != nullptr && !OpenLineReader(&run->master, master)) {
-    std::fclose(master);  // too large to read: refused like a file that cannot be opened
-    master = nullptr;
-  }
+  std::FILE* master = OpenInputReader(&run->master, file_address_01, "r+");
   if (master == nullptr) {
     ShowMessage("Could not open BibTeX file No. 1!", "BibTeX file No. 1?");
     return RESULT_NEED_BIBTEX;
   }
-  std::FILE* second = OpenInputFile(file_address_02, "r+");
-  if (second != nullptr && !OpenLineReader(&run->second, second)) {
-    std::fclose(second);
-    second = nullptr;
-  }
+  std::FILE* second = OpenInputReader(&run->second, file_address_02, "r+");
   if (second == nullptr) {
     ShowMessage("Could not open BibTeX file No. 2!", "BibTeX file No. 2?");
     std::fclose(master);

@@ -52,17 +52,14 @@ int TypesetReducedFile(ExtractFiles* files, const char* reduced_path, const char
   if (!CloseOutput(&files->reduced)) {
     return Stop("Could not write the new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
   }
-  files->reduced = OpenInputFile(reduced_path, "r+");
+  LineReader reader;
+  files->reduced = OpenInputReader(&reader, reduced_path, "r+");
   if (files->reduced == nullptr) {
     return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
   }
   files->bibitems = std::fopen(bibitems_path, "w");
   if (files->bibitems == nullptr) {
     return Stop("Could not open the bibitem file!", "Bibitem file?", RESULT_STOPPED);
-  }
-  LineReader reader;
-  if (!OpenLineReader(&reader, files->reduced)) {
-    return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
   }
   WriteBibitems(&reader, files->bibitems, found_count);
   return RESULT_DONE;
@@ -74,7 +71,8 @@ int RunExtract(ExtractFiles* files) {
 
   // Inputs are opened for update although nothing is written to them: a
   // file the user cannot write is refused, as it always has been.
-  files->document = OpenInputFile(file_address_01, "r+");
+  LineReader document;
+  files->document = OpenInputReader(&document, file_address_01, "r+");
   if (files->document == nullptr) {
     return Stop("Could not open the LaTeX file!", "LaTeX file?", RESULT_NEED_FIRST);
   }
@@ -95,17 +93,13 @@ int RunExtract(ExtractFiles* files) {
   }
 
   CitedKeys cited;
-  {
-    LineReader document;
-    if (!OpenLineReader(&document, files->document)) {
-      return Stop("Could not open the LaTeX file!", "LaTeX file?", RESULT_NEED_FIRST);
-    }
-    CollectCitedKeys(&document, &cited);
-  }
+  CollectCitedKeys(&document, &cited);
+  CloseLineReader(&document);
   last_report.cited_keys = cited.keys;
   last_report.found.assign(cited.keys.size(), false);
 
-  files->library = OpenInputFile(file_address_02, "r+");
+  LineReader library;
+  files->library = OpenInputReader(&library, file_address_02, "r+");
   if (files->library == nullptr) {
     return Stop("Could not open the BibTeX file!", "BibTeX file?", RESULT_NEED_BIBTEX);
   }
@@ -114,15 +108,9 @@ int RunExtract(ExtractFiles* files) {
     return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
   }
 
-  int found_count;
-  {
-    LineReader library;
-    if (!OpenLineReader(&library, files->library)) {
-      return Stop("Could not open the BibTeX file!", "BibTeX file?", RESULT_NEED_BIBTEX);
-    }
-    found_count = CopyCitedEntries(&library, files->reduced, files->items, cited.keys,
-                                   &last_report.found);
-  }
+  int found_count = CopyCitedEntries(&library, files->reduced, files->items, cited.keys,
+                                     &last_report.found);
+  CloseLineReader(&library);
 
   int result = TypesetReducedFile(files, reduced_path, bibitems_path, found_count);
   if (result != RESULT_DONE) return result;

@@ -73,6 +73,15 @@ int OpenLineReader(LineReader* reader, std::FILE* file) {
   return 0;
 }
 
+std::FILE* OpenInputReader(LineReader* reader, const char* path, const char* mode) {
+  std::FILE* file = OpenInputFile(path, mode);
+  if (file != nullptr && !OpenLineReader(reader, file)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
 std::size_t ReadLine(LineReader* reader, char* line) {
   const std::size_t limit = LINE_SIZE - 1;
   const char* from = reader->data + reader->next;

@@ -47,6 +47,11 @@ std::FILE* OpenInputFile(const char* path, const char* mode);
 // then holds nothing).
 int OpenLineReader(LineReader* reader, std::FILE* file);
 
+// Opens an input with OpenInputFile and reads it whole into the reader.
+// Returns the open file, or NULL when it cannot be opened or read (a file
+// too large for memory is refused like one that cannot be opened).
+std::FILE* OpenInputReader(LineReader* reader, const char* path, const char* mode);
+
 // Gives back the reader's memory; the file itself stays open.
 void CloseLineReader(LineReader* reader);
 
