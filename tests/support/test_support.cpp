@@ -35,6 +35,24 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+TextReader::TextReader(const std::string& bytes) {
+  WriteFile(dir_.File("text.bib"), bytes);
+  file_ = OpenInputReader(&reader_, dir_.File("text.bib").c_str(), "r");
+}
+
+TextReader::~TextReader() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
 bool FileExists(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0;

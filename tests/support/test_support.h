@@ -3,10 +3,12 @@
 #ifndef TAMREL_TESTS_SUPPORT_H
 #define TAMREL_TESTS_SUPPORT_H
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/platform.h"
+#include "scan/line_reader.h"
 
 // Records each message as "CAPTION: TEXT".
 class RecordingPlatform : public Platform {
@@ -35,8 +37,26 @@ class ScratchDir {
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);
+// The text with every line feed written as CR LF.
+std::string WithCrLf(const std::string& text);
 std::string ReadFile(const std::string& path);  // "" when absent
 bool FileExists(const std::string& path);
+
+// A LineReader over the given bytes, read from a file as the operations
+// read theirs.
+class TextReader {
+ public:
+  explicit TextReader(const std::string& bytes);
+  ~TextReader();
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+  LineReader* get() { return &reader_; }
+
+ private:
+  ScratchDir dir_;
+  std::FILE* file_;
+  LineReader reader_;
+};
 
 // Installs a RecordingPlatform and resets the application state for the
 // length of one test.

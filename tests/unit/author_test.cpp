@@ -18,19 +18,14 @@ struct AuthorRun {
 };
 
 AuthorRun RunAuthor(JournalStyle style, const std::string& text) {
-  ScratchDir dir;
-  WriteFile(dir.File("in.bib"), text);
-  std::FILE* file = OpenInputFile(dir.File("in.bib").c_str(), "r");
-  LineReader reader;
-  OpenLineReader(&reader, file);
+  TextReader reader(text);
   char line[LINE_SIZE];
-  ReadLine(&reader, line);
+  ReadLine(reader.get(), line);
   SetJournalStyle(style);
   char out[LINE_SIZE];
-  EXPECT_EQ(entry_author(line, out, &reader), 1);
+  EXPECT_EQ(entry_author(line, out, reader.get()), 1);
   AuthorRun run{out, ""};
-  if (ReadLine(&reader, line) > 0) run.next_line = line;
-  std::fclose(file);
+  if (ReadLine(reader.get(), line) > 0) run.next_line = line;
   SetJournalStyle(STYLE_APS);
   return run;
 }

@@ -17,15 +17,6 @@
 
 namespace {
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 std::string Article(const char* key, const char* year) {
   return std::string("@ARTICLE{") + key + ",\n  journal = {J},\n  volume = {1},\n  year = {" +
          year + "},\n  pages = {10--20}\n}\n";

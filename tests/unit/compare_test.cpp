@@ -14,15 +14,6 @@
 
 namespace {
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 class CompareTest : public ::testing::Test {
  protected:
   // Writes both inputs, runs Compare and reads the three outputs.

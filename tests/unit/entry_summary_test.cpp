@@ -14,17 +14,12 @@ struct Summary {
 };
 
 Summary Read(const std::string& text, SummaryWords words) {
-  ScratchDir dir;
-  WriteFile(dir.File("in.bib"), text);
-  std::FILE* file = OpenInputFile(dir.File("in.bib").c_str(), "r");
-  LineReader reader;
-  OpenLineReader(&reader, file);
+  TextReader reader(text);
   char line[LINE_SIZE];
-  ReadLine(&reader, line);
+  ReadLine(reader.get(), line);
   Summary summary;
-  ReadEntrySummary(&reader, line, &summary.fields, words);
-  if (ReadLine(&reader, line) > 0) summary.next_line = line;
-  std::fclose(file);
+  ReadEntrySummary(reader.get(), line, &summary.fields, words);
+  if (ReadLine(reader.get(), line) > 0) summary.next_line = line;
   return summary;
 }
 

@@ -80,12 +80,7 @@ class RandomBib {
  private:
   std::string Finish(std::string text) {
     if (Chance(15) && !text.empty() && text.back() == '\n') text.pop_back();
-    if (Chance(15)) {
-      std::string crlf;
-      for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-      return crlf;
-    }
-    return text;
+    return Chance(15) ? WithCrLf(text) : text;
   }
 
   std::mt19937 rng_;

@@ -10,17 +10,11 @@
 namespace {
 
 std::vector<std::string> ReadAll(const std::string& bytes) {
-  ScratchDir dir;
-  WriteFile(dir.File("in.txt"), bytes);
-  std::FILE* file = OpenInputFile(dir.File("in.txt").c_str(), "r");
-  EXPECT_NE(file, nullptr);
-  LineReader reader;
-  OpenLineReader(&reader, file);
+  TextReader reader(bytes);
   std::vector<std::string> lines;
   char line[LINE_SIZE];
   std::size_t n;
-  while ((n = ReadLine(&reader, line)) > 0) lines.emplace_back(line, n);
-  std::fclose(file);
+  while ((n = ReadLine(reader.get(), line)) > 0) lines.emplace_back(line, n);
   return lines;
 }
 
@@ -73,13 +67,10 @@ TEST(LineReader, CrLfAcrossTheReadBlocksStillReadsAsLf) {
 }
 
 TEST(LineReader, RestoresSavedPositionsNearAndFar) {
-  ScratchDir dir;
   std::string bytes;
   for (int i = 0; i < 5000; i++) bytes += "line " + std::to_string(i) + "\n";
-  WriteFile(dir.File("in.txt"), bytes);
-  std::FILE* file = OpenInputFile(dir.File("in.txt").c_str(), "r");
-  LineReader reader;
-  OpenLineReader(&reader, file);
+  TextReader text(bytes);
+  LineReader& reader = *text.get();
   char line[LINE_SIZE];
   ReadLine(&reader, line);
   LinePosition second = SaveLinePosition(&reader);
@@ -97,7 +88,6 @@ TEST(LineReader, RestoresSavedPositionsNearAndFar) {
   RewindLines(&reader);
   ReadLine(&reader, line);
   EXPECT_STREQ(line, "line 0\n");
-  std::fclose(file);
 }
 
 TEST(LineReader, AFileReadAndWrittenSeesItsOwnAppends) {
