@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/state.h"
-#include "fuzz_files.h"
+#include "harness_files.h"
 #include "scan/author.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

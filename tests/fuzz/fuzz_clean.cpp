@@ -4,7 +4,7 @@
 
 #include "app/state.h"
 #include "clean/clean.h"
-#include "fuzz_files.h"
+#include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string input = WriteFuzzFile(data, size, "library.bib");

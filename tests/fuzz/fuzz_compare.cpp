@@ -5,7 +5,7 @@
 
 #include "app/state.h"
 #include "compare/compare.h"
-#include "fuzz_files.h"
+#include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string master;

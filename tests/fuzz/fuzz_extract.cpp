@@ -6,7 +6,7 @@
 
 #include "app/state.h"
 #include "extract/extract.h"
-#include "fuzz_files.h"
+#include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static int run = 0;

@@ -1,4 +1,4 @@
-#include "fuzz_files.h"
+#include "harness_files.h"
 
 #include <unistd.h>
 

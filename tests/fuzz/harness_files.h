@@ -1,6 +1,6 @@
 // Helpers of the fuzz harnesses: turn fuzz data into input files.
-#ifndef TAMREL_FUZZ_FILES_H
-#define TAMREL_FUZZ_FILES_H
+#ifndef TAMREL_FUZZ_HARNESS_FILES_H
+#define TAMREL_FUZZ_HARNESS_FILES_H
 
 #include <cstddef>
 #include <cstdint>
