@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh build latex windows fuzz
 
 echo "== unit and end-to-end tests"
-cmake -S . -B build >/dev/null
+cmake -S . -B build -DTAMREL_TESTS=ON -DTAMREL_SANITIZE=OFF >/dev/null
 cmake --build build -j2
 (cd build && ctest -j2 --output-on-failure)
 
