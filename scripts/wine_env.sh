@@ -18,6 +18,13 @@ wine_env() {
     wineserver -w || true
     touch "$WINEPREFIX/.tamrel-ready"
   fi
+  # Caption buttons are drawn with the Marlett font; Debian's Wine ships it
+  # but does not find it unless it stands in the prefix's Fonts folder.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+  fi
   # A server started without a display would also hold the desktop: let it
   # end before a program that shows windows runs under Xvfb.
   wineserver -w || true
