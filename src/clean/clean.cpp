@@ -146,9 +146,21 @@ int RunClean(CleanRun* run) {
   run->index.Reset();
   WriteClosingMessage(run->log, run->not_written, file_address_01, cleaned_path);
 
+  // A write that failed on the way (a full disk) is reported rather than
+  // success over a cut file.
   std::fclose(input);
-  std::fclose(cleaned);
-  std::fclose(run->log);
+  int cleaned_written = CloseOutputFile(&cleaned);
+  int log_written = CloseOutputFile(&run->log);
+  if (!cleaned_written) {
+    char text[LINE_SIZE + 32];
+    std::snprintf(text, sizeof text, "Could not write %s !", cleaned_path);
+    ShowMessage(text, "File?");
+    return RESULT_STOPPED;
+  }
+  if (!log_written) {
+    ShowMessage("Could not write the ..._clean_of_doubles.log file!", "File?");
+    return RESULT_STOPPED;
+  }
   return RESULT_DONE;
 }
 

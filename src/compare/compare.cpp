@@ -24,6 +24,9 @@ struct CompareRun {
   std::FILE* log;
   std::FILE* missing;
   std::FILE* equal;
+  char log_path[LINE_SIZE];
+  char missing_path[LINE_SIZE];
+  char equal_path[LINE_SIZE];
   LinePosition search_start;  // the master's first entry line
   LinePosition master_end;
   FirstPositions first_book;     // BOOK-group candidates by author and title
@@ -32,10 +35,6 @@ struct CompareRun {
   entry_fields entry;         // the entry of the second file looked for
   entry_fields candidate;     // the master entry it is held against
 };
-
-void CloseIfOpen(std::FILE* file) {
-  if (file != nullptr) std::fclose(file);
-}
 
 // Only the candidate's type chooses the rule; the entry's own type takes no
 // part.  Two empty values are equal, so a candidate that gives none of its
@@ -141,23 +140,41 @@ std::FILE* CreateOutput(const char* path, int is_log) {
 // Creates log, missing and equal file in this order.  Returns 0 after a
 // failure, with the ones already created left open for the caller to close.
 int CreateOutputs(CompareRun* run) {
-  char log_path[LINE_SIZE];
-  char missing_path[LINE_SIZE];
-  char equal_path[LINE_SIZE];
-  DeriveOutputPath(file_address_01, "_compare.log", log_path);
-  DeriveOutputPath(file_address_01, "_compare_missing.bib", missing_path);
-  DeriveOutputPath(file_address_01, "_compare_equal.bib", equal_path);
+  DeriveOutputPath(file_address_01, "_compare.log", run->log_path);
+  DeriveOutputPath(file_address_01, "_compare_missing.bib", run->missing_path);
+  DeriveOutputPath(file_address_01, "_compare_equal.bib", run->equal_path);
 
-  const char* outputs[] = {log_path, missing_path, equal_path};
+  const char* outputs[] = {run->log_path, run->missing_path, run->equal_path};
   const char* inputs[] = {file_address_01, file_address_02};
   if (!OutputsSpareInputs(outputs, 3, inputs, 2)) return 0;
 
-  run->log = CreateOutput(log_path, 1);
+  run->log = CreateOutput(run->log_path, 1);
   if (run->log == nullptr) return 0;
-  run->missing = CreateOutput(missing_path, 0);
+  run->missing = CreateOutput(run->missing_path, 0);
   if (run->missing == nullptr) return 0;
-  run->equal = CreateOutput(equal_path, 0);
+  run->equal = CreateOutput(run->equal_path, 0);
   return run->equal != nullptr;
+}
+
+// Closes the outputs, missing file, equal file and log in this order.  A
+// write that failed on the way (a full disk) is reported, once, and the run
+// ends with 0 instead of reporting success over a cut file.
+int CloseOutputs(CompareRun* run) {
+  int missing_written = CloseOutputFile(&run->missing);
+  int equal_written = CloseOutputFile(&run->equal);
+  int log_written = CloseOutputFile(&run->log);
+  const char* failed = !missing_written ? run->missing_path : !equal_written ? run->equal_path : nullptr;
+  if (failed != nullptr) {
+    char text[LINE_SIZE + 32];
+    std::snprintf(text, sizeof text, "Could not write %s !", failed);
+    ShowMessage(text, "File?");
+    return 0;
+  }
+  if (!log_written) {
+    ShowMessage("Could not write the compare.log file!", "Log file?");
+    return 0;
+  }
+  return 1;
 }
 
 void CompareEntries(CompareRun* run) {
@@ -201,10 +218,8 @@ int RunCompare(CompareRun* run) {
 
   std::fclose(master);
   std::fclose(second);
-  CloseIfOpen(run->missing);
-  CloseIfOpen(run->equal);
-  CloseIfOpen(run->log);
-  return created ? RESULT_DONE : RESULT_STOPPED;
+  int written = CloseOutputs(run);
+  return created && written ? RESULT_DONE : RESULT_STOPPED;
 }
 
 }  // namespace

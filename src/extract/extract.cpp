@@ -31,15 +31,6 @@ struct ExtractFiles {
   }
 };
 
-// Closes an output file and tells whether everything written to it
-// reached the disk (a full disk shows here, not at each write).
-int CloseOutput(std::FILE** file) {
-  int failed = std::ferror(*file);
-  failed |= std::fclose(*file);
-  *file = nullptr;
-  return failed == 0;
-}
-
 int Stop(const char* text, const char* caption, int result) {
   ShowMessage(text, caption);
   return result;
@@ -49,7 +40,7 @@ int Stop(const char* text, const char* caption, int result) {
 // bibitem writer to read from its start.
 int TypesetReducedFile(ExtractFiles* files, const char* reduced_path, const char* bibitems_path,
                        int found_count) {
-  if (!CloseOutput(&files->reduced)) {
+  if (!CloseOutputFile(&files->reduced)) {
     return Stop("Could not write the new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
   }
   LineReader reader;
@@ -117,10 +108,10 @@ int RunExtract(ExtractFiles* files) {
 
   // A run that could not write its outputs in full says so instead of
   // reporting success over truncated files.
-  if (!CloseOutput(&files->items)) {
+  if (!CloseOutputFile(&files->items)) {
     return Stop("Could not write the item file!", "Itemfile?", RESULT_STOPPED);
   }
-  if (!CloseOutput(&files->bibitems)) {
+  if (!CloseOutputFile(&files->bibitems)) {
     return Stop("Could not write the bibitem file!", "Bibitem file?", RESULT_STOPPED);
   }
   return RESULT_DONE;

@@ -21,7 +21,9 @@ std::FILE* OpenInputFile(const char* path, const char* mode) {
   std::FILE* file = std::fopen(path, binary_mode);
   if (file == nullptr) return nullptr;
   struct stat status;
-  if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) == S_IFDIR) {
+  // Only a regular file has an end and places to come back to: a folder,
+  // a device such as /dev/zero or a pipe is refused like a missing file.
+  if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG) {
     std::fclose(file);
     return nullptr;
   }

@@ -38,8 +38,9 @@ struct LineReader {
 
 // Opens a file that a LineReader will read, in binary mode so that the
 // reader sees every byte and its positions are true offsets.  mode is
-// "r" (read) or "r+" / "w+" (update).  A directory is refused like a file
-// that cannot be opened.  Returns NULL on failure.
+// "r" (read) or "r+" / "w+" (update).  Anything but a regular file (a
+// folder, a device, a pipe) is refused like a file that cannot be opened.
+// Returns NULL on failure.
 std::FILE* OpenInputFile(const char* path, const char* mode);
 
 // Reads the whole open file, from its start, into the reader.  Returns 1,

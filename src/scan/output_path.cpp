@@ -48,3 +48,11 @@ int OutputsSpareInputs(const char* const* outputs, int output_count, const char*
   }
   return 1;
 }
+
+int CloseOutputFile(std::FILE** file) {
+  if (*file == nullptr) return 1;
+  int failed = std::ferror(*file);
+  failed |= std::fclose(*file);
+  *file = nullptr;
+  return failed == 0;
+}

@@ -1,6 +1,8 @@
-// How every operation names its output files.
+// How every operation names its output files, and closes them.
 #ifndef TAMREL_SCAN_OUTPUT_PATH_H
 #define TAMREL_SCAN_OUTPUT_PATH_H
+
+#include <cstdio>
 
 #include "scan/line_reader.h"
 
@@ -18,5 +20,11 @@ void DeriveOutputPath(const char* input_path, const char* suffix, char* output);
 // beside lib.bib) would be emptied when the output is created.
 int OutputsSpareInputs(const char* const* outputs, int output_count, const char* const* inputs,
                        int input_count);
+
+// Closes an output file (when open) and sets *file to NULL.  Returns 1 when
+// everything written to it reached the file, 0 when a write failed (a full
+// disk shows here, not at each write): the operation then says so rather
+// than reporting success over a cut file.
+int CloseOutputFile(std::FILE** file);
 
 #endif

@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +57,10 @@ TextReader::~TextReader() {
 bool FileExists(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0;
+}
+
+bool MakeWritesFail(const std::string& path) {
+  return FileExists("/dev/full") && symlink("/dev/full", path.c_str()) == 0;
 }
 
 OperationFixtureState::OperationFixtureState() {

@@ -41,6 +41,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string WithCrLf(const std::string& text);
 std::string ReadFile(const std::string& path);  // "" when absent
 bool FileExists(const std::string& path);
+// Makes path a link to /dev/full, so that every write to it fails when it
+// reaches the disk.  Returns false where there is no /dev/full.
+bool MakeWritesFail(const std::string& path);
 
 // A LineReader over the given bytes, read from a file as the operations
 // read theirs.

@@ -8,6 +8,7 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/state.h"
 #include "clean/clean.h"
@@ -349,6 +350,29 @@ TEST_F(CleanTest, OutputThatCannotBeCreated) {
     }
     EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
   }
+}
+
+// A full disk is reported instead of success over a cut log; a cleaned
+// file that is no regular file (here a device) cannot be read back as the
+// index and is refused when it is created.
+TEST_F(CleanTest, OutputThatCannotBeWritten) {
+  WriteFile(dir.File("input.bib"), Article("K", "1"));
+  SetFileSlot(file_address_01, dir.File("input.bib").c_str());
+  if (!MakeWritesFail(dir.File("input_clean_of_doubles.log"))) GTEST_SKIP() << "no /dev/full";
+  EXPECT_EQ(RESULT_STOPPED, Clean());
+  EXPECT_EQ(std::vector<std::string>{"File?: Could not write the ..._clean_of_doubles.log file!"},
+            state.platform.messages);
+
+  ScratchDir local;
+  state.platform.messages.clear();
+  WriteFile(local.File("input.bib"), Article("K", "1"));
+  SetFileSlot(file_address_01, local.File("input.bib").c_str());
+  std::string cleaned = local.File("input_clean_of_doubles.bib");
+  ASSERT_TRUE(MakeWritesFail(cleaned));
+  EXPECT_EQ(RESULT_STOPPED, Clean());
+  EXPECT_EQ(std::vector<std::string>{"File?: Could not open " + cleaned + " !"},
+            state.platform.messages);
+  EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
 }
 
 TEST_F(CleanTest, OutputFolderNotWritable) {

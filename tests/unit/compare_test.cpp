@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "app/state.h"
 #include "compare/compare.h"
@@ -353,6 +354,26 @@ TEST_F(CompareTest, OutputThatCannotBeCreated) {
     if (b < 2) {
       EXPECT_FALSE(FileExists(local.File(blocked[2])));
     }
+  }
+}
+
+// A full disk is reported instead of success over a cut output.
+TEST_F(CompareTest, OutputThatCannotBeWritten) {
+  const char* outputs[] = {"master_compare.log", "master_compare_missing.bib",
+                           "master_compare_equal.bib"};
+  for (const char* output : outputs) {
+    ScratchDir local;
+    state.platform.messages.clear();
+    WriteFile(local.File("master.bib"), kArticle);
+    WriteFile(local.File("second.bib"), std::string(kArticle) + "@BOOK{b,\n}\n");
+    if (!MakeWritesFail(local.File(output))) GTEST_SKIP() << "no /dev/full";
+    SetFileSlot(file_address_01, local.File("master.bib").c_str());
+    SetFileSlot(file_address_02, local.File("second.bib").c_str());
+    EXPECT_EQ(RESULT_STOPPED, Compare()) << output;
+    std::string expected = output == outputs[0]
+                               ? "Log file?: Could not write the compare.log file!"
+                               : "File?: Could not write " + local.File(output) + " !";
+    EXPECT_EQ(std::vector<std::string>{expected}, state.platform.messages);
   }
 }
 

@@ -420,10 +420,6 @@ struct FailureCase {
 void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 // Points an output at a device that refuses every write.
-bool WritesFail(const std::string& output) {
-  return FileExists("/dev/full") && symlink("/dev/full", output.c_str()) == 0;
-}
-
 class ExtractFailureTest : public ExtractTest, public ::testing::WithParamInterface<FailureCase> {
  public:
   // The fixture's members, for the arrange functions.
@@ -503,11 +499,11 @@ const FailureCase kFailures[] = {
      RESULT_STOPPED, "New BibTeX file?: Could not create a new BibTeX file!", EMPTY, ANY, ABSENT},
     {"BibitemFileBlocked", [](T* t) { return fs::create_directory(t->BibitemsPath()); },
      RESULT_STOPPED, "Bibitem file?: Could not open the bibitem file!", COMPLETE, COMPLETE, ANY},
-    {"ItemFileWriteFails", [](T* t) { return WritesFail(t->ItemsPath()); }, RESULT_STOPPED,
+    {"ItemFileWriteFails", [](T* t) { return MakeWritesFail(t->ItemsPath()); }, RESULT_STOPPED,
      "Itemfile?: Could not write the item file!", ANY, COMPLETE, ANY},
-    {"ReducedFileWriteFails", [](T* t) { return WritesFail(t->ReducedPath()); }, RESULT_STOPPED,
+    {"ReducedFileWriteFails", [](T* t) { return MakeWritesFail(t->ReducedPath()); }, RESULT_STOPPED,
      "New BibTeX file?: Could not write the new BibTeX file!", COMPLETE, ANY, ABSENT},
-    {"BibitemFileWriteFails", [](T* t) { return WritesFail(t->BibitemsPath()); }, RESULT_STOPPED,
+    {"BibitemFileWriteFails", [](T* t) { return MakeWritesFail(t->BibitemsPath()); }, RESULT_STOPPED,
      "Bibitem file?: Could not write the bibitem file!", COMPLETE, COMPLETE, ANY},
 };
 
