@@ -7,6 +7,7 @@ times Tamrel as the best of --repeat runs (the peers once, within --peer-limit):
   extract  tamrel extract paper.tex library.bib
            peer: bibtool -x paper.aux (the cited entries from an .aux file)
   compare  tamrel compare library.bib second.bib
+           peers: doubles across both files with bibtool -d -s and bibtex-tidy
   clean    tamrel clean library.bib
            peers: bibtool -d -s (double check), bibtex-tidy --duplicates --merge
 It prints one table: seconds, peak memory, growth from the size before, and
@@ -60,6 +61,14 @@ def write_aux(folder):
         f.write("\\relax\n" + "".join("\\citation{%s}\n" % k for k in keys) + "\\bibdata{library}\n")
 
 
+def write_both(folder):
+    """Master and second file in one, for the peers' double detection."""
+    with open(os.path.join(folder, "both.bib"), "w") as out:
+        for name in ("library.bib", "second.bib"):
+            with open(os.path.join(folder, name)) as f:
+                out.write(f.read())
+
+
 def callgrind(cmd, cwd):
     out = os.path.join(cwd, "callgrind.out")
     subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out] + cmd, cwd=cwd,
@@ -97,11 +106,14 @@ def main():
                             "--cited", str(max(1, n // 50)), "--second", str(max(1, n // 5)),
                             "--seed", "11", "--out", folder], check=True)
             write_aux(folder)
+            write_both(folder)
             size_mb = os.path.getsize(os.path.join(folder, "library.bib")) / 1e6
             jobs = [
                 ("extract", [tamrel, "extract", "paper.tex", "library.bib"],
                  [("bibtool -x", ["bibtool", "-q", "-x", "paper.aux", "-o", "peer_x.bib"])] if have_bibtool else []),
-                ("compare", [tamrel, "compare", "library.bib", "second.bib"], []),
+                ("compare", [tamrel, "compare", "library.bib", "second.bib"],
+                 ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "second.bib", "-o", "peer_cd.bib"])] if have_bibtool else []) +
+                 ([("bibtex-tidy", [args.tidy, "both.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_ct.bib"])] if have_tidy else [])),
                 ("clean", [tamrel, "clean", "library.bib"],
                  ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "-o", "peer_d.bib"])] if have_bibtool else []) +
                  ([("bibtex-tidy", [args.tidy, "library.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_t.bib"])] if have_tidy else [])),
