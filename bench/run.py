@@ -86,7 +86,7 @@ def main():
     parser.add_argument("--sizes", default="1000,10000,100000")
     parser.add_argument("--repeat", type=int, default=3)
     parser.add_argument("--callgrind", action="store_true")
-    parser.add_argument("--peer-limit", type=int, default=300, help="seconds a peer may take")
+    parser.add_argument("--peer-limit", type=int, default=120, help="seconds a peer may take")
     parser.add_argument("--tidy", default=os.path.join(ROOT, "build-bench", "npm", "node_modules", ".bin", "bibtex-tidy"))
     args = parser.parse_args()
     tamrel = os.path.abspath(args.tamrel)
