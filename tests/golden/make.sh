@@ -7,8 +7,8 @@ set -euo pipefail
 tamrel="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 cases=("1 220 60 80 0" "2 250 80 100 0.15" "3 150 40 150 0.3")
-for spec in "${cases[@]}"; do
-  read -r seed entries cited second quirks <<<"$spec"
+for dataset in "${cases[@]}"; do
+  read -r seed entries cited second quirks <<<"$dataset"
   dir="$here/seed$seed"
   rm -rf "$dir"
   mkdir -p "$dir/in" "$dir/out"
