@@ -132,9 +132,7 @@ int RunClean(CleanRun* run) {
   }
   std::FILE* cleaned = OpenInputFile(cleaned_path, "w+");
   if (cleaned == nullptr) {
-    char text[LINE_SIZE + 32];
-    std::snprintf(text, sizeof text, "Could not open %s !", cleaned_path);
-    ShowMessage(text, "File?");
+    ShowOutputMessage("open", cleaned_path);
     std::fclose(input);
     std::fclose(run->log);
     return RESULT_STOPPED;
@@ -152,9 +150,7 @@ int RunClean(CleanRun* run) {
   int cleaned_written = CloseOutputFile(&cleaned);
   int log_written = CloseOutputFile(&run->log);
   if (!cleaned_written) {
-    char text[LINE_SIZE + 32];
-    std::snprintf(text, sizeof text, "Could not write %s !", cleaned_path);
-    ShowMessage(text, "File?");
+    ShowOutputMessage("write", cleaned_path);
     return RESULT_STOPPED;
   }
   if (!log_written) {

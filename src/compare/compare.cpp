@@ -130,9 +130,7 @@ std::FILE* CreateOutput(const char* path, int is_log) {
   if (is_log) {
     ShowMessage("Could not open the compare.log file!", "Log file?");
   } else {
-    char text[LINE_SIZE + 32];
-    std::snprintf(text, sizeof text, "Could not open %s !", path);
-    ShowMessage(text, "File?");
+    ShowOutputMessage("open", path);
   }
   return nullptr;
 }
@@ -165,9 +163,7 @@ int CloseOutputs(CompareRun* run) {
   int log_written = CloseOutputFile(&run->log);
   const char* failed = !missing_written ? run->missing_path : !equal_written ? run->equal_path : nullptr;
   if (failed != nullptr) {
-    char text[LINE_SIZE + 32];
-    std::snprintf(text, sizeof text, "Could not write %s !", failed);
-    ShowMessage(text, "File?");
+    ShowOutputMessage("write", failed);
     return 0;
   }
   if (!log_written) {

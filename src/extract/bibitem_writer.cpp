@@ -154,12 +154,6 @@ int SkipToTypesetEntry(Cursor* cursor) {
   return 1;
 }
 
-// The first page of a range: the text before its first "-".
-void CutToFirstPage(char* pages) {
-  char* dash = std::strchr(pages, '-');
-  if (dash != nullptr) *dash = '\0';
-}
-
 void TakeField(const FieldRule& rule, const char* line, LineReader* reduced, FieldTexts* fields) {
   char* text = fields->text[rule.field];
   if (rule.taken_by == BY_AUTHOR) {

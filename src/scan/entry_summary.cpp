@@ -22,11 +22,6 @@ char* ValueFor(entry_fields* fields, int index) {
   }
 }
 
-void CutAtFirstDash(char* pages) {
-  char* dash = std::strchr(pages, '-');
-  if (dash != nullptr) *dash = '\0';
-}
-
 }  // namespace
 
 int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
@@ -46,7 +41,7 @@ int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fi
     if (found >= 0) {
       char* value = ValueFor(fields, found);
       FindBibTag(line, value, "{", "}");
-      if (found == 2) CutAtFirstDash(value);
+      if (found == 2) CutToFirstPage(value);
     } else if (line[0] == '}') {
       return IsWholeLine(line, length);
     }

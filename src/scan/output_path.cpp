@@ -49,6 +49,12 @@ int OutputsSpareInputs(const char* const* outputs, int output_count, const char*
   return 1;
 }
 
+void ShowOutputMessage(const char* verb, const char* path) {
+  char text[LINE_SIZE + 32];
+  std::snprintf(text, sizeof text, "Could not %s %s !", verb, path);
+  ShowMessage(text, "File?");
+}
+
 int CloseOutputFile(std::FILE** file) {
   if (*file == nullptr) return 1;
   int failed = std::ferror(*file);

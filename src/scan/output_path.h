@@ -21,6 +21,10 @@ void DeriveOutputPath(const char* input_path, const char* suffix, char* output);
 int OutputsSpareInputs(const char* const* outputs, int output_count, const char* const* inputs,
                        int input_count);
 
+// Shows the message of an output named by its full path, caption "File?":
+// "Could not " verb " " path " !", as in 'Could not open /x/lib_compare_equal.bib !'.
+void ShowOutputMessage(const char* verb, const char* path);
+
 // Closes an output file (when open) and sets *file to NULL.  Returns 1 when
 // everything written to it reached the file, 0 when a write failed (a full
 // disk shows here, not at each write): the operation then says so rather

@@ -29,6 +29,11 @@ int FindBibTag(const char* line, char* output, const char* opening, const char* 
   return 1;
 }
 
+void CutToFirstPage(char* pages) {
+  char* dash = std::strchr(pages, '-');
+  if (dash != nullptr) *dash = '\0';
+}
+
 int entry_rest(const char* line, char* output, std::size_t output_size) {
   std::size_t out = 0;
   const char* p = std::strchr(line, '{');

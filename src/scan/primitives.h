@@ -31,4 +31,9 @@ int entry_rest(const char* line, char* output, std::size_t output_size = LINE_SI
 int ReplaceStringInString(char* line, const char* replacement, const char* opening,
                           const char* closing, std::size_t line_size);
 
+// Cuts a pages value before its first "-": '123--130' keeps '123', a
+// range written with a blank before the dash keeps that blank, and a value
+// without "-" stays whole.
+void CutToFirstPage(char* pages);
+
 #endif
