@@ -10,12 +10,13 @@ file(GLOB TAMREL_UI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/ui/*.cpp
 list(REMOVE_ITEM TAMREL_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/ui/winmain.cpp)
 add_library(tamrel_ui STATIC ${TAMREL_UI_SOURCES})
 target_link_libraries(tamrel_ui PUBLIC tamrel_core user32 gdi32 comdlg32)
+tamrel_layer_includes(tamrel_ui 4 PUBLIC)
 
 # Resources go straight into each program: the linker would drop them from
 # a library, as nothing refers to them by symbol.
 set(TAMREL_RESOURCES ${PROJECT_SOURCE_DIR}/resources/tamrel.rc)
 set_source_files_properties(${TAMREL_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/tamrel.ico;${PROJECT_SOURCE_DIR}/src/app/command_ids.h")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/tamrel.ico;${PROJECT_SOURCE_DIR}/src/commands/command_ids.h")
 
 add_executable(tamrel_gui WIN32 ${PROJECT_SOURCE_DIR}/src/ui/winmain.cpp ${TAMREL_RESOURCES})
 target_include_directories(tamrel_gui PRIVATE ${PROJECT_SOURCE_DIR}/resources)

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/commands.h"
+#include "commands/commands.h"
 
 int ChooseFileWithDialog(HWND owner, const char* title, char* path,
                          int size) {

@@ -1,4 +1,4 @@
-#include "app/command_ids.h"
+#include "commands/command_ids.h"
 #include "app/state.h"
 #include "ui/ui.h"
 

@@ -1,8 +1,8 @@
 // The platform of the Windows program: message boxes without an owner,
 // the caption and text area of the main window, the chooser and the
 // preferences dialog.
-#include "app/command_ids.h"
-#include "app/help_texts.h"
+#include "commands/command_ids.h"
+#include "commands/help_texts.h"
 #include "app/platform.h"
 #include "app/state.h"
 #include "ui/ui.h"

@@ -1,7 +1,7 @@
 #include "ui/ui.h"
 
-#include "app/command_ids.h"
-#include "app/commands.h"
+#include "commands/command_ids.h"
+#include "commands/commands.h"
 #include "app/state.h"
 
 HINSTANCE g_hInst = NULL;

@@ -1,7 +1,7 @@
 // The menu command logic, driven through a scripted platform that answers
 // the file chooser from a list and logs every caption, message, chooser
 // title and result text in order.  The operations are the real ones.
-#include "app/commands.h"
+#include "commands/commands.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
-#include "app/help_texts.h"
+#include "commands/command_ids.h"
+#include "commands/help_texts.h"
 #include "app/state.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,6 @@
 // The Help menu's texts, byte for byte: line counts, indentation, final
 // line feeds and the shared opening of the compare and clean manuals.
-#include "app/help_texts.h"
+#include "commands/help_texts.h"
 
 #include <gtest/gtest.h>
 

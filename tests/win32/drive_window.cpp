@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/command_ids.h"
+#include "commands/command_ids.h"
 
 namespace {
 

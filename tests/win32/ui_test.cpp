@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
-#include "app/help_texts.h"
+#include "commands/command_ids.h"
+#include "commands/help_texts.h"
 #include "app/state.h"
 #include "ui/ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/help_texts.h"
+#include "commands/help_texts.h"
 
 #include <cstdio>
 

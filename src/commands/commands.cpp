@@ -1,7 +1,7 @@
-#include "app/commands.h"
+#include "commands/commands.h"
 
-#include "app/command_ids.h"
-#include "app/help_texts.h"
+#include "commands/command_ids.h"
+#include "commands/help_texts.h"
 #include "app/platform.h"
 #include "app/state.h"
 #include "clean/clean.h"
