@@ -1,0 +1,72 @@
+// A BibTeX file as BibTeX itself reads it: a sequence of blocks that covers
+// every byte of the file, in order.  Entries know their exact source text
+// (a byte range) and line, their type, key and fields; @string, @preamble,
+// @comment and the text between entries are blocks of their own, and an
+// entry that cannot be read is kept as a malformed block, never dropped.
+#ifndef TAMREL_BIBTEX_BIB_FILE_H
+#define TAMREL_BIBTEX_BIB_FILE_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+enum BibBlockKind {
+  BIB_TEXT,       // text between blocks (BibTeX ignores it)
+  BIB_ENTRY,      // @type{key, name = value, ...} or @type(key, ...)
+  BIB_STRING,     // @string{name = value}
+  BIB_PREAMBLE,   // @preamble{...}
+  BIB_COMMENT,    // @comment{...}, or @comment and the rest of its line
+  BIB_MALFORMED   // an "@" block that could not be read; its text is kept
+};
+
+struct BibField {
+  std::string name;   // lower case, as BibTeX compares field names
+  std::string value;  // macros expanded, "#" joined, outer delimiters removed,
+                      // inner braces kept, white space runs made one blank,
+                      // no blank at either end
+  std::size_t value_begin = 0;  // the value as written, "#" parts and all:
+  std::size_t value_end = 0;    // [value_begin, value_end) of the file
+};
+
+struct BibBlock {
+  BibBlockKind kind = BIB_TEXT;
+  std::size_t begin = 0;  // [begin, end): the block's bytes in the file;
+  std::size_t end = 0;    // an entry ends with its closing delimiter
+  int line = 1;           // line of begin, from 1
+
+  // Entries: the type as written ("Article") and the key as written; the
+  // key's bytes are [key_begin, key_end).  @string: the macro's name (as
+  // written) in key, its expanded value in fields[0].
+  std::string type;
+  std::string key;
+  std::size_t key_begin = 0;
+  std::size_t key_end = 0;
+  std::vector<BibField> fields;  // in the order written
+
+  // The @string macros the values use (lower case, each once, in order of
+  // first use), defined or not: a reduced file must bring their definitions.
+  std::vector<std::string> macros;
+
+  // Malformed blocks: what is wrong, e.g. "unbalanced braces" or "no key".
+  std::string problem;
+};
+
+struct BibFile {
+  std::vector<BibBlock> blocks;  // every byte of the file, in order
+  // Problems found on the way (malformed blocks, undefined macros), each
+  // with its line: "line 12: entry without a key".
+  std::vector<std::string> problems;
+};
+
+// Reads size bytes of BibTeX.  Never fails: what cannot be read becomes a
+// malformed block.  Reading resumes after a malformed block at the next
+// line that begins with "@".
+void ReadBibFile(const char* data, std::size_t size, BibFile* file);
+
+// The value of the named field (lower case name), or nullptr.
+const BibField* FindField(const BibBlock& block, const char* name);
+
+// 1 when the block is an entry whose type is name, compared ignoring case.
+int EntryTypeIs(const BibBlock& block, const char* name);
+
+#endif

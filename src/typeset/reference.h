@@ -1,0 +1,23 @@
+// References typeset from parsed BibTeX values, in the three journal
+// styles, for every entry type.
+#ifndef TAMREL_TYPESET_REFERENCE_H
+#define TAMREL_TYPESET_REFERENCE_H
+
+#include <string>
+
+#include "app/state.h"
+#include "bibtex/bib_file.h"
+
+struct ReferenceOptions {
+  JournalStyle style = STYLE_APS;
+  int page_range = 0;  // 0: first page only; 1: the whole range
+};
+
+// Writes into out the reference of one entry as it follows its
+// "\bibitem{KEY}\n" line, ending in "\n\n".  parent is the entry that the
+// entry's crossref names (or nullptr); a field the entry lacks is taken
+// from it, as BibTeX does.
+void TypesetReference(const BibBlock& entry, const BibBlock* parent,
+                      const ReferenceOptions& options, std::string* out);
+
+#endif
