@@ -4,6 +4,9 @@
 #   latex    pdflatex, to check that the bibitem file compiles
 #   windows  MinGW-w64 cross compiler, Wine, Xvfb and screenshot tools
 #   fuzz     clang with libFuzzer and the sanitizer runtimes
+#   package  what the release packages and their tests need: NSIS, the
+#            Debian tools (dpkg-shlibdeps reads the libraries with file),
+#            man and unzip
 set -euo pipefail
 
 packages=()
@@ -13,6 +16,7 @@ for need in "$@"; do
     latex) packages+=(texlive-latex-base) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    package) packages+=(nsis dpkg-dev file man-db unzip) ;;
     *) echo "install-deps: unknown need '$need'" >&2; exit 2 ;;
   esac
 done
