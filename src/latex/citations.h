@@ -4,7 +4,10 @@
 #ifndef TAMREL_LATEX_CITATIONS_H
 #define TAMREL_LATEX_CITATIONS_H
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 struct DocumentCitations {
@@ -29,5 +32,107 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations);
 // fuzz harness.  is_aux chooses the .aux grammar.
 void CollectTextCitations(const char* text, std::size_t size, int is_aux,
                           DocumentCitations* citations);
+
+// ---------------------------------------------------------------------
+// The finder's steps, one file each; the two functions above are built
+// from them.  A .tex file is first reduced to what TeX reads of it
+// (tex_text.cpp), then scanned command by command (tex_citations.cpp,
+// with the argument groups of tex_arguments.cpp); an .aux file is scanned
+// as it is (aux_citations.cpp).  document_citations.cpp follows the files.
+
+// The lists being filled and what they hold already, so that a long key
+// list is collected in linear time.
+struct CitationCollector {
+  DocumentCitations* out = nullptr;
+  std::unordered_set<std::string> keys_seen;
+  std::unordered_set<std::string> bibdata_seen;
+};
+
+// Splits a comma-separated list (keys, database names), trims blanks
+// around each item and appends the items not held yet.  Empty items and
+// items holding '#' (a macro parameter inside a definition, not a name)
+// are dropped.
+void AddListItems(const char* list, std::size_t length, std::vector<std::string>* items,
+                  std::unordered_set<std::string>* seen);
+
+// 1 when text[at..] begins with word (never reading past size).
+int TextStartsWith(const char* text, std::size_t size, std::size_t at, const char* word);
+
+// What TeX reads of a file: % comments dropped together with their line
+// end and the next line's leading blanks (an escaped \% is no comment);
+// the environments comment, verbatim, verbatim*, Verbatim, Verbatim*,
+// BVerbatim, LVerbatim, lstlisting, minted, filecontents, filecontents*
+// and \verb|..| (closed on its line, any delimiter) each left as one blank,
+// so that nothing inside them is taken for a command.
+void ReadableTexText(const char* text, std::size_t size, std::string* readable);
+
+// A { } pair of a readable text; close is kNoClose when it never closes.
+constexpr std::size_t kNoClose = static_cast<std::size_t>(-1);
+struct TexBracePair {
+  std::size_t open;
+  std::size_t close;
+};
+
+// An optional argument that found no end: a later [ or ( at the same
+// brace depth before fail_at finds none either.
+struct FailedGroup {
+  std::size_t from;
+  std::size_t fail_at;
+};
+
+// One readable text being scanned.  Every brace pair is indexed once, and
+// failed [..] / (..) searches are remembered per depth, so that a text full
+// of unclosed groups is still read in about linear time.
+struct TexScan {
+  const char* text = nullptr;
+  std::size_t size = 0;
+  std::size_t at = 0;  // next byte to read
+  long depth = 0;      // braces open at `at`, as the scan counts them
+  std::vector<TexBracePair> pairs;  // in order of their opening brace
+  std::unordered_map<long, FailedGroup> failed_brackets;
+  std::unordered_map<long, FailedGroup> failed_parens;
+};
+
+void StartTexScan(TexScan* scan, const char* text, std::size_t size);
+
+// Skips what may stand between a command and its argument: blanks and at
+// most one line end (a blank line ends the command).
+std::size_t SkipArgumentBlanks(const char* text, std::size_t size, std::size_t at);
+
+// text[at] opens a group: '{' (ends at its matching '}'), '[' or '(' (end
+// at the first ']' or ')' outside braces; a '}' closing an outer group
+// first means there is none).  Sets *end past the closing character and
+// returns 1, or returns 0 when the group never closes.
+int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end);
+
+enum TexStop { TEX_STOP_END_OF_FILE, TEX_STOP_END_OF_DOCUMENT, TEX_STOP_INCLUDE };
+
+enum TexIncludeKind {
+  TEX_INCLUDE_HERE,      // \input, \include, \subfile: one name
+  TEX_INCLUDE_IMPORT,    // \import{dir}{f} and kin: dir from the main folder
+  TEX_INCLUDE_SUBIMPORT  // \subimport{dir}{f} and kin: dir from the current import folder
+};
+
+struct TexInclude {
+  TexIncludeKind kind = TEX_INCLUDE_HERE;
+  std::string folder;  // the dir argument of the two-argument forms
+  std::string name;    // the file as written
+};
+
+// Collects citations and bibliography names until the text ends
+// (\endinput included), \end{document} stops the whole document, or a
+// file is pulled in (then *include says which; call again to go on).
+TexStop ScanTexCitations(TexScan* scan, CitationCollector* collector, TexInclude* include);
+
+// One .aux text being scanned.
+struct AuxScan {
+  const char* text = nullptr;
+  std::size_t size = 0;
+  std::size_t at = 0;
+};
+
+// Collects \citation and \bibdata lists until the text ends (returns 0)
+// or an \@input{name} comes (returns 1 with the name; call again to go on).
+int ScanAuxCitations(AuxScan* scan, CitationCollector* collector, std::string* input_name);
 
 #endif

@@ -1,0 +1,186 @@
+// Follows a document through the files it pulls in, in reading order, and
+// collects the citations of each where it stands.  Open files are kept on
+// a stack of our own rather than the call stack, so a deep chain of
+// \input files cannot exhaust it.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "latex/citations.h"
+#include "scan/line_reader.h"
+
+namespace fs = std::filesystem;
+
+// One file being read: its text (what TeX reads of a .tex file, the bytes
+// of an .aux file) and the scan through it.
+struct OpenFile {
+  std::string text;
+  std::string import_folder;  // the \import folder that pulled it in, or ""
+  TexScan tex;
+  AuxScan aux;
+};
+
+typedef std::vector<std::unique_ptr<OpenFile>> FileStack;
+
+struct DocumentReader {
+  int is_aux = 0;
+  std::string top;                       // the main document's folder
+  std::unordered_set<std::string> seen;  // files read, by their real path
+  CitationCollector collector;
+  FileStack open;
+};
+
+static std::string JoinPath(const std::string& folder, const std::string& name) {
+  fs::path joined = folder.empty() ? fs::path(name) : fs::path(folder) / name;
+  return joined.lexically_normal().string();
+}
+
+static int IsRegularFile(const std::string& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error) ? 1 : 0;
+}
+
+// The same file reached by two names (a link, "a/../b") is read once.
+static std::string FileIdentity(const std::string& path) {
+  std::error_code error;
+  fs::path real = fs::canonical(path, error);
+  return error ? path : real.string();
+}
+
+// Reads the file at path onto the stack.  Returns 0 when it cannot be read.
+static int PushFile(DocumentReader* reader, const std::string& path, const std::string& import_folder) {
+  LineReader bytes;
+  std::FILE* file = OpenInputReader(&bytes, path.c_str(), "r");
+  if (file == nullptr) return 0;
+  std::unique_ptr<OpenFile> opened(new OpenFile());
+  opened->import_folder = import_folder;
+  if (reader->is_aux) {
+    if (bytes.size > 0) opened->text.assign(bytes.data, bytes.size);
+    opened->aux.text = opened->text.data();
+    opened->aux.size = opened->text.size();
+  } else {
+    ReadableTexText(bytes.data, bytes.size, &opened->text);
+    StartTexScan(&opened->tex, opened->text.data(), opened->text.size());
+  }
+  std::fclose(file);
+  reader->open.push_back(std::move(opened));
+  reader->collector.out->files_read.push_back(path);
+  return 1;
+}
+
+// A file name as written, without the blanks and quotes around it
+// (\input{"my chapter"}).
+static std::string CleanFileName(const std::string& name) {
+  std::size_t first = name.find_first_not_of(" \t\r\n\"");
+  if (first == std::string::npos) return std::string();
+  std::size_t last = name.find_last_not_of(" \t\r\n\"");
+  return name.substr(first, last - first + 1);
+}
+
+static int EndsWith(const std::string& text, const char* tail) {
+  std::string end(tail);
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Looks for name in each folder in turn, as name.tex before name (unless
+// it ends in .tex already), reads it unless it was read before, and lists
+// it as missing when no folder holds it.
+static void FollowFile(DocumentReader* reader, const std::string& written, const std::vector<std::string>& folders,
+                       const std::string& import_folder) {
+  std::string name = CleanFileName(written);
+  if (name.empty() || name.find('#') != std::string::npos) return;  // a macro's parameter
+  std::vector<std::string> candidates;
+  if (!reader->is_aux && !EndsWith(name, ".tex")) candidates.push_back(name + ".tex");
+  candidates.push_back(name);
+  for (const std::string& folder : folders) {
+    for (const std::string& candidate : candidates) {
+      std::string path = JoinPath(folder, candidate);
+      if (!IsRegularFile(path)) continue;
+      if (!reader->seen.insert(FileIdentity(path)).second) return;
+      if (!PushFile(reader, path, import_folder)) reader->collector.out->files_missing.push_back(name);
+      return;
+    }
+  }
+  reader->collector.out->files_missing.push_back(name);
+}
+
+// Where a file pulled in by a .tex file is looked for.  \input and its kin
+// look in the current \import folder first, then in the main document's
+// folder; \import names a folder relative to the main document's, and
+// \subimport one relative to the current \import folder.
+static void FollowTexInclude(DocumentReader* reader, const TexInclude& include) {
+  const std::string& current = reader->open.back()->import_folder;
+  if (include.kind == TEX_INCLUDE_HERE) {
+    std::vector<std::string> folders;
+    if (!current.empty()) folders.push_back(current);
+    folders.push_back(reader->top);
+    FollowFile(reader, include.name, folders, current);
+    return;
+  }
+  const std::string& from = include.kind == TEX_INCLUDE_SUBIMPORT && !current.empty() ? current : reader->top;
+  std::string folder = JoinPath(from, include.folder);
+  if (folder.empty()) folder = ".";
+  FollowFile(reader, include.name, std::vector<std::string>{folder}, folder);
+}
+
+static void ReadTexFiles(DocumentReader* reader) {
+  TexInclude include;
+  while (!reader->open.empty()) {
+    TexStop stop = ScanTexCitations(&reader->open.back()->tex, &reader->collector, &include);
+    if (stop == TEX_STOP_END_OF_DOCUMENT) return;
+    if (stop == TEX_STOP_END_OF_FILE) reader->open.pop_back();
+    if (stop == TEX_STOP_INCLUDE) FollowTexInclude(reader, include);
+  }
+}
+
+// LaTeX names the .aux files of chapters relative to the folder it runs
+// in, the main .aux file's folder, wherever the \@input line stands.
+static void ReadAuxFiles(DocumentReader* reader) {
+  std::string input_name;
+  while (!reader->open.empty()) {
+    if (ScanAuxCitations(&reader->open.back()->aux, &reader->collector, &input_name)) {
+      FollowFile(reader, input_name, std::vector<std::string>{reader->top}, std::string());
+    } else {
+      reader->open.pop_back();
+    }
+  }
+}
+
+int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
+  *citations = DocumentCitations();
+  DocumentReader reader;
+  std::string main_path(path);
+  reader.is_aux = EndsWith(main_path, ".aux");
+  reader.top = fs::path(main_path).parent_path().string();
+  reader.collector.out = citations;
+  reader.seen.insert(FileIdentity(main_path));
+  if (!PushFile(&reader, main_path, std::string())) return 0;
+  if (reader.is_aux) {
+    ReadAuxFiles(&reader);
+  } else {
+    ReadTexFiles(&reader);
+  }
+  return 1;
+}
+
+void CollectTextCitations(const char* text, std::size_t size, int is_aux, DocumentCitations* citations) {
+  *citations = DocumentCitations();
+  CitationCollector collector;
+  collector.out = citations;
+  if (is_aux) {
+    AuxScan scan;
+    scan.text = text;
+    scan.size = size;
+    std::string ignored_input;
+    while (ScanAuxCitations(&scan, &collector, &ignored_input)) {
+    }
+    return;
+  }
+  std::string readable;
+  ReadableTexText(text, size, &readable);
+  TexScan scan;
+  StartTexScan(&scan, readable.data(), readable.size());
+  TexInclude ignored_include;
+  while (ScanTexCitations(&scan, &collector, &ignored_include) == TEX_STOP_INCLUDE) {
+  }
+}

@@ -1,0 +1,84 @@
+// The argument groups of LaTeX commands in a readable text: where a
+// {..}, [..] or (..) argument ends.
+#include <algorithm>
+
+#include "latex/citations.h"
+
+void StartTexScan(TexScan* scan, const char* text, std::size_t size) {
+  scan->text = text;
+  scan->size = size;
+  scan->at = 0;
+  scan->depth = 0;
+  scan->pairs.clear();
+  scan->failed_brackets.clear();
+  scan->failed_parens.clear();
+  std::vector<std::size_t> open;  // indexes into pairs of the braces still open
+  for (std::size_t at = 0; at < size; at++) {
+    if (text[at] == '\\') {
+      at++;  // an escaped brace is no group
+    } else if (text[at] == '{') {
+      open.push_back(scan->pairs.size());
+      scan->pairs.push_back(TexBracePair{at, kNoClose});
+    } else if (text[at] == '}' && !open.empty()) {
+      scan->pairs[open.back()].close = at;
+      open.pop_back();
+    }
+  }
+}
+
+std::size_t SkipArgumentBlanks(const char* text, std::size_t size, std::size_t at) {
+  while (at < size && (text[at] == ' ' || text[at] == '\t' || text[at] == '\r')) at++;
+  if (at < size && text[at] == '\n') {
+    at++;
+    while (at < size && (text[at] == ' ' || text[at] == '\t' || text[at] == '\r')) at++;
+  }
+  return at;
+}
+
+// The closing brace of the brace at text[at], or kNoClose.
+static std::size_t MatchingBrace(const TexScan* scan, std::size_t at) {
+  auto pair = std::lower_bound(scan->pairs.begin(), scan->pairs.end(), at,
+                               [](const TexBracePair& p, std::size_t open) { return p.open < open; });
+  return pair != scan->pairs.end() && pair->open == at ? pair->close : kNoClose;
+}
+
+// Searches the end of the [..] or (..) group opening at text[at]: the first
+// `close` outside braces.  Braces inside are kept whole, so "[{a]}]" is one
+// note.  Returns the offset after the close, or kNoClose.
+static std::size_t OptionalGroupEnd(TexScan* scan, std::size_t at, char close) {
+  std::unordered_map<long, FailedGroup>* failed = close == ']' ? &scan->failed_brackets : &scan->failed_parens;
+  auto known = failed->find(scan->depth);
+  if (known != failed->end() && known->second.from <= at && at < known->second.fail_at) return kNoClose;
+  std::size_t k = at + 1;
+  while (k < scan->size) {
+    char c = scan->text[k];
+    if (c == close) return k + 1;
+    if (c == '}') break;  // an outer group closes first
+    if (c == '\\') {
+      k += 2;
+    } else if (c == '{') {
+      std::size_t brace = MatchingBrace(scan, k);
+      if (brace == kNoClose) break;
+      k = brace + 1;
+    } else {
+      k++;
+    }
+  }
+  (*failed)[scan->depth] = FailedGroup{at, std::min(k, scan->size)};
+  return kNoClose;
+}
+
+int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end) {
+  if (at >= scan->size) return 0;
+  char open = scan->text[at];
+  std::size_t after = kNoClose;
+  if (open == '{') {
+    std::size_t brace = MatchingBrace(scan, at);
+    if (brace != kNoClose) after = brace + 1;
+  } else if (open == '[' || open == '(') {
+    after = OptionalGroupEnd(scan, at, open == '[' ? ']' : ')');
+  }
+  if (after == kNoClose) return 0;
+  *end = after;
+  return 1;
+}

@@ -1,0 +1,207 @@
+// The citing commands of LaTeX, natbib and biblatex in a readable text,
+// and the commands that name bibliography databases or pull in files.
+#include <cstring>
+
+#include "latex/citations.h"
+
+// Commands whose names hold "cite" but that cite nothing: styles, the
+// natbib alias and text helpers, citation punctuation, and English words.
+static const char* const kNotCitations[] = {
+    "citestyle", "setcitestyle", "citeindextrue", "citeindexfalse", "citetext", "defcitealias",
+    "citeleft",  "citeright",    "citepunct",     "citemid",        "citedash", "citeform",
+    "citereset", "excite",       "recite"};
+
+// Commands whose key list names bibliography databases.
+static const char* const kBibliographyCommands[] = {"bibliography", "nobibliography", "addbibresource",
+                                                    "addglobalbib", "addsectionbib"};
+
+struct IncludeCommand {
+  const char* name;
+  int arguments;
+  TexIncludeKind kind;
+};
+
+static const IncludeCommand kIncludeCommands[] = {
+    {"input", 1, TEX_INCLUDE_HERE},          {"include", 1, TEX_INCLUDE_HERE},
+    {"subfile", 1, TEX_INCLUDE_HERE},        {"import", 2, TEX_INCLUDE_IMPORT},
+    {"inputfrom", 2, TEX_INCLUDE_IMPORT},    {"includefrom", 2, TEX_INCLUDE_IMPORT},
+    {"subimport", 2, TEX_INCLUDE_SUBIMPORT}, {"subinputfrom", 2, TEX_INCLUDE_SUBIMPORT},
+    {"subincludefrom", 2, TEX_INCLUDE_SUBIMPORT}};
+
+static int IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+static int IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+static int NameIs(const char* name, std::size_t length, const char* word) {
+  return std::strlen(word) == length && std::memcmp(name, word, length) == 0;
+}
+
+static int NameContains(const char* name, std::size_t length, const char* word) {
+  std::size_t word_length = std::strlen(word);
+  for (std::size_t at = 0; at + word_length <= length; at++) {
+    if (std::memcmp(name + at, word, word_length) == 0) return 1;
+  }
+  return 0;
+}
+
+static int NameIsOneOf(const char* name, std::size_t length, const char* const* words, std::size_t count) {
+  for (std::size_t i = 0; i < count; i++) {
+    if (NameIs(name, length, words[i])) return 1;
+  }
+  return 0;
+}
+
+// Any command holding "cite" (\citep, \parencite, \nocite, \footcitetext)
+// or beginning with "Cite" (\Citeauthor), so that the citing commands of
+// every package, and a document's own, are seen.
+static int IsCitationCommand(const char* name, std::size_t length) {
+  if (!NameContains(name, length, "cite") && !(length >= 4 && std::memcmp(name, "Cite", 4) == 0)) return 0;
+  return !NameIsOneOf(name, length, kNotCitations, sizeof kNotCitations / sizeof kNotCitations[0]);
+}
+
+// The biblatex multi-cites (\cites, \parencites, \Textcites, ...) take
+// several key groups.
+static int IsMultiCitation(const char* name, std::size_t length) {
+  return length >= 5 && std::memcmp(name + length - 5, "cites", 5) == 0;
+}
+
+void AddListItems(const char* list, std::size_t length, std::vector<std::string>* items,
+                  std::unordered_set<std::string>* seen) {
+  std::size_t start = 0;
+  while (start <= length) {
+    const void* comma = std::memchr(list + start, ',', length - start);
+    std::size_t end = comma != nullptr ? static_cast<std::size_t>(static_cast<const char*>(comma) - list) : length;
+    std::size_t first = start;
+    std::size_t last = end;
+    while (first < last && IsBlank(list[first])) first++;
+    while (last > first && IsBlank(list[last - 1])) last--;
+    if (last > first && std::memchr(list + first, '#', last - first) == nullptr) {
+      std::string item(list + first, last - first);
+      if (seen->insert(item).second) items->push_back(item);
+    }
+    start = end + 1;
+  }
+}
+
+static void AddKeys(CitationCollector* collector, const char* list, std::size_t length) {
+  AddListItems(list, length, &collector->out->keys, &collector->keys_seen);
+}
+
+static void AddBibdata(CitationCollector* collector, const char* list, std::size_t length) {
+  AddListItems(list, length, &collector->out->bibdata, &collector->bibdata_seen);
+}
+
+typedef void (*ListSink)(CitationCollector* collector, const char* list, std::size_t length);
+
+// Reads the arguments of a citing command standing at scan->at: [..]
+// notes, for a multi-cite (..) global notes before the first key group,
+// and {keys} groups, one or, for a multi-cite, every one that follows.
+// Each key group goes to sink.  Stops at anything that is no argument, or
+// at a group that never closes (the scan then reads it as text).
+static void ReadCitationArguments(TexScan* scan, int multi, CitationCollector* collector, ListSink sink) {
+  int got_keys = 0;
+  for (;;) {
+    std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
+    if (at >= scan->size) return;
+    char open = scan->text[at];
+    if (open != '{' && open != '[' && !(open == '(' && multi && !got_keys)) return;
+    std::size_t end;
+    if (!FindGroupEnd(scan, at, &end)) return;
+    if (open == '{') {
+      sink(collector, scan->text + at + 1, end - at - 2);
+      got_keys = 1;
+    }
+    scan->at = end;
+    if (got_keys && !multi) return;
+  }
+}
+
+// The file name of a bare "\input name": up to a blank or a special character.
+static std::size_t BareNameEnd(const char* text, std::size_t size, std::size_t at) {
+  while (at < size && !IsBlank(text[at]) && std::strchr("{}\\%", text[at]) == nullptr) at++;
+  return at;
+}
+
+// Reads the arguments of a file-pulling command standing at scan->at into
+// *include.  Returns 0 when one is missing.
+static int ReadIncludeArguments(TexScan* scan, const IncludeCommand* command, TexInclude* include) {
+  std::string arguments[2];
+  for (int i = 0; i < command->arguments; i++) {
+    std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
+    std::size_t end = 0;
+    if (at < scan->size && scan->text[at] == '{' && FindGroupEnd(scan, at, &end)) {
+      arguments[i].assign(scan->text + at + 1, end - at - 2);
+    } else if (NameIs(command->name, std::strlen(command->name), "input") &&
+               (end = BareNameEnd(scan->text, scan->size, at)) > at) {
+      arguments[i].assign(scan->text + at, end - at);
+    } else {
+      return 0;
+    }
+    scan->at = end;
+  }
+  include->kind = command->kind;
+  include->folder = command->arguments == 2 ? arguments[0] : std::string();
+  include->name = arguments[command->arguments - 1];
+  return 1;
+}
+
+static const IncludeCommand* FindIncludeCommand(const char* name, std::size_t length) {
+  for (const IncludeCommand& command : kIncludeCommands) {
+    if (NameIs(name, length, command.name)) return &command;
+  }
+  return nullptr;
+}
+
+// 1 when "{document}" follows: \end{document} at brace depth 0 ends the
+// document (inside a definition it is only text).
+static int EndsDocument(const TexScan* scan) {
+  std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
+  return TextStartsWith(scan->text, scan->size, at, "{document}");
+}
+
+// Acts on the command name[0..length) whose name (and star) the scan has
+// just passed.  Returns 1 and sets *stop when the scan must stop here.
+static int ReadCommand(TexScan* scan, const char* name, std::size_t length, CitationCollector* collector,
+                       TexInclude* include, TexStop* stop) {
+  if (scan->depth <= 0 && NameIs(name, length, "end") && EndsDocument(scan)) {
+    *stop = TEX_STOP_END_OF_DOCUMENT;
+  } else if (scan->depth <= 0 && NameIs(name, length, "endinput")) {
+    *stop = TEX_STOP_END_OF_FILE;
+  } else if (IsCitationCommand(name, length)) {
+    ReadCitationArguments(scan, IsMultiCitation(name, length), collector, AddKeys);
+    return 0;
+  } else if (NameIsOneOf(name, length, kBibliographyCommands,
+                         sizeof kBibliographyCommands / sizeof kBibliographyCommands[0])) {
+    ReadCitationArguments(scan, 0, collector, AddBibdata);
+    return 0;
+  } else {
+    const IncludeCommand* command = FindIncludeCommand(name, length);
+    if (command == nullptr || !ReadIncludeArguments(scan, command, include)) return 0;
+    *stop = TEX_STOP_INCLUDE;
+    return 1;
+  }
+  scan->at = scan->size;  // nothing more of this text is read
+  return 1;
+}
+
+TexStop ScanTexCitations(TexScan* scan, CitationCollector* collector, TexInclude* include) {
+  const char* text = scan->text;
+  while (scan->at < scan->size) {
+    char c = text[scan->at];
+    if (c != '\\') {
+      scan->depth += c == '{' ? 1 : c == '}' ? -1 : 0;
+      scan->at++;
+      continue;
+    }
+    std::size_t name = scan->at + 1;
+    std::size_t end = name;
+    while (end < scan->size && IsLetter(text[end])) end++;
+    if (end == name) {  // a control symbol such as \{ or \%
+      scan->at = scan->size - scan->at >= 2 ? scan->at + 2 : scan->size;
+      continue;
+    }
+    scan->at = end < scan->size && text[end] == '*' ? end + 1 : end;
+    TexStop stop;
+    if (ReadCommand(scan, text + name, end - name, collector, include, &stop)) return stop;
+  }
+  return TEX_STOP_END_OF_FILE;
+}
