@@ -13,7 +13,7 @@ struct ReferenceOptions {
   int page_range = 0;  // 0: first page only; 1: the whole range
 };
 
-// Writes into out the reference of one entry as it follows its
+// Appends to out the reference of one entry as it follows its
 // "\bibitem{KEY}\n" line, ending in "\n\n".  parent is the entry that the
 // entry's crossref names (or nullptr); a field the entry lacks is taken
 // from it, as BibTeX does.
