@@ -1,0 +1,46 @@
+// Typesets entries read from standard input, one "\bibitem" each, for the
+// style comparison.  Input: "@TYPE KEY" and then one "name=value" line per
+// field, a blank line after each entry.  Usage: typeset_driver aps|acs|iop 0|1
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "typeset/reference.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s aps|acs|iop 0|1\n", argv[0]);
+    return 2;
+  }
+  ReferenceOptions options;
+  options.style = std::strcmp(argv[1], "acs") == 0 ? STYLE_ACS : std::strcmp(argv[1], "iop") == 0 ? STYLE_IOP : STYLE_APS;
+  options.page_range = std::strcmp(argv[2], "1") == 0 ? 1 : 0;
+  std::string line;
+  BibBlock entry;
+  auto flush = [&]() {
+    if (entry.key.empty()) return;
+    std::string out = "\\bibitem{" + entry.key + "}\n";
+    TypesetReference(entry, nullptr, options, &out);
+    std::fputs(out.c_str(), stdout);
+    entry = BibBlock();
+  };
+  while (std::getline(std::cin, line)) {
+    if (line.empty()) {
+      flush();
+    } else if (line[0] == '@') {
+      std::size_t blank = line.find(' ');
+      entry.kind = BIB_ENTRY;
+      entry.type = line.substr(1, blank - 1);
+      entry.key = blank == std::string::npos ? "" : line.substr(blank + 1);
+    } else {
+      std::size_t equals = line.find('=');
+      BibField field;
+      field.name = line.substr(0, equals);
+      field.value = equals == std::string::npos ? "" : line.substr(equals + 1);
+      entry.fields.push_back(field);
+    }
+  }
+  flush();
+  return 0;
+}
