@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the unit and
 # end-to-end tests, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Windows program under Wine and Xvfb, and a
-# short run of every fuzz harness.
+# UndefinedBehaviorSanitizer, the Windows program under Wine and Xvfb, the
+# release packages, and a short run of every fuzz harness.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh build latex windows fuzz
@@ -20,6 +20,11 @@ fi
 if [ -f scripts/test_windows.sh ]; then
   echo "== Windows program under Wine"
   bash scripts/test_windows.sh "$PWD/build/tamrel"
+fi
+
+if [ -f scripts/test_packages.sh ]; then
+  echo "== release packages"
+  TAMREL_LINUX_BUILD="$PWD/build" TAMREL_WIN_BUILD="$PWD/build-win" bash scripts/test_packages.sh
 fi
 
 if [ -f scripts/fuzz.sh ]; then
