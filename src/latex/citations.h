@@ -49,10 +49,10 @@ struct CitationCollector {
 };
 
 // Splits a comma-separated list (keys, database names), trims blanks
-// around each item and appends the items not held yet.  Empty items and
-// items holding '#' (a macro parameter inside a definition, not a name)
-// are dropped.
-void AddListItems(const char* list, std::size_t length, std::vector<std::string>* items,
+// around each item and appends the items not held yet.  Empty items are
+// dropped, and so are items holding '#' when drop_parameters is set: in a
+// .tex file that is a macro parameter inside a definition, not a name.
+void AddListItems(const char* list, std::size_t length, int drop_parameters, std::vector<std::string>* items,
                   std::unordered_set<std::string>* seen);
 
 // 1 when text[at..] begins with word (never reading past size).
@@ -129,6 +129,7 @@ struct AuxScan {
   const char* text = nullptr;
   std::size_t size = 0;
   std::size_t at = 0;
+  std::size_t next_close = 0;  // the first '}' at or after some offset <= at
 };
 
 // Collects \citation and \bibdata lists until the text ends (returns 0)

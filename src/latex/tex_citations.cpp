@@ -64,7 +64,7 @@ static int IsMultiCitation(const char* name, std::size_t length) {
   return length >= 5 && std::memcmp(name + length - 5, "cites", 5) == 0;
 }
 
-void AddListItems(const char* list, std::size_t length, std::vector<std::string>* items,
+void AddListItems(const char* list, std::size_t length, int drop_parameters, std::vector<std::string>* items,
                   std::unordered_set<std::string>* seen) {
   std::size_t start = 0;
   while (start <= length) {
@@ -74,7 +74,8 @@ void AddListItems(const char* list, std::size_t length, std::vector<std::string>
     std::size_t last = end;
     while (first < last && IsBlank(list[first])) first++;
     while (last > first && IsBlank(list[last - 1])) last--;
-    if (last > first && std::memchr(list + first, '#', last - first) == nullptr) {
+    int parameter = drop_parameters && std::memchr(list + first, '#', last - first) != nullptr;
+    if (last > first && !parameter) {
       std::string item(list + first, last - first);
       if (seen->insert(item).second) items->push_back(item);
     }
@@ -83,11 +84,11 @@ void AddListItems(const char* list, std::size_t length, std::vector<std::string>
 }
 
 static void AddKeys(CitationCollector* collector, const char* list, std::size_t length) {
-  AddListItems(list, length, &collector->out->keys, &collector->keys_seen);
+  AddListItems(list, length, 1, &collector->out->keys, &collector->keys_seen);
 }
 
 static void AddBibdata(CitationCollector* collector, const char* list, std::size_t length) {
-  AddListItems(list, length, &collector->out->bibdata, &collector->bibdata_seen);
+  AddListItems(list, length, 1, &collector->out->bibdata, &collector->bibdata_seen);
 }
 
 typedef void (*ListSink)(CitationCollector* collector, const char* list, std::size_t length);
