@@ -17,6 +17,9 @@
 # TAMREL_LINUX_BUILD and TAMREL_WIN_BUILD (scripts/test.sh passes those it
 # has built).  Exits nonzero on any failure.
 set -euo pipefail
+# One locale for all: sorted completions compare the same everywhere, and
+# man does not warn about a locale the machine lacks.
+export LC_ALL=C.UTF-8
 SRC=$(cd "$(dirname "$0")/.." && pwd)
 cd "$SRC"
 bash scripts/install-deps.sh build windows package
@@ -160,8 +163,9 @@ for file in Tamrel.exe cli/tamrel.exe README.md LICENSE.txt; do
   [ -f "$ZIPDIR/$file" ] || fail "the zip lacks $file"
 done
 # The two programs' names differ only in letter case: each must be itself.
-file "$ZIPDIR/Tamrel.exe" | grep -q "PE32+ executable (GUI) x86-64" || fail "Tamrel.exe in the zip is not the window program"
-file "$ZIPDIR/cli/tamrel.exe" | grep -q "PE32+ executable (console) x86-64" || fail "tamrel.exe in the zip is not the console tool"
+subsystem() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Subsystem.*(\(.*\))/\1/p'; }
+[ "$(subsystem "$ZIPDIR/Tamrel.exe")" = "Windows GUI" ] || fail "Tamrel.exe in the zip is not the window program"
+[ "$(subsystem "$ZIPDIR/cli/tamrel.exe")" = "Windows CUI" ] || fail "tamrel.exe in the zip is not the console tool"
 cmp -s "$ZIPDIR/LICENSE.txt" LICENSE || fail "the zip's LICENSE.txt is not LICENSE"
 
 # A fresh prefix: the installer must work on a system that never saw Tamrel.
