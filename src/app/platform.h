@@ -14,6 +14,16 @@ class Platform {
   // A modal message with one OK button; returns when it is dismissed.
   virtual void ShowMessage(const char* text, const char* caption) = 0;
 
+  // A message about one file that could not be opened or written.  The
+  // Windows program shows the text alone, as it always has; a terminal
+  // adds the path and the system's reason, which a script's user needs.
+  virtual void ShowFileMessage(const char* text, const char* caption, const char* path,
+                               const char* reason) {
+    (void)path;
+    (void)reason;
+    ShowMessage(text, caption);
+  }
+
   // An information text of the Help menu (a manual, the problem text or
   // the About text), shown with Version_string as caption.  By default it
   // is an ordinary message; the Windows program assembles it first in its
@@ -38,7 +48,8 @@ class Platform {
 void SetPlatform(Platform* platform);
 Platform* CurrentPlatform();
 
-// Shows a message through the current platform (nothing when none is set).
+// Show a message through the current platform (nothing when none is set).
 void ShowMessage(const char* text, const char* caption);
+void ShowFileMessage(const char* text, const char* caption, const char* path, const char* reason);
 
 #endif

@@ -4,19 +4,23 @@
 
 char file_address_01[FILE_SLOT_SIZE];
 char file_address_02[FILE_SLOT_SIZE];
+char output_folder[FILE_SLOT_SIZE];
 
 int FLAG_APS = 1;
 int FLAG_ACS = 0;
 int FLAG_IOP = 0;
 int FLAG_PAGEALL = 0;
+int FLAG_CLASSIC = 0;
 
 const char* const Version_string = "Tamrel 2.1 - Velmoran - 2009";
 
 void ResetApplicationState() {
   file_address_01[0] = '\0';
   file_address_02[0] = '\0';
+  output_folder[0] = '\0';
   SetJournalStyle(STYLE_APS);
   FLAG_PAGEALL = 0;
+  FLAG_CLASSIC = 0;
 }
 
 int SetFileSlot(char* slot, const char* path) {
@@ -30,4 +34,17 @@ void SetJournalStyle(JournalStyle style) {
   FLAG_APS = style == STYLE_APS;
   FLAG_ACS = style == STYLE_ACS;
   FLAG_IOP = style == STYLE_IOP;
+}
+
+int SelectedStyle(JournalStyle* style) {
+  if (FLAG_APS == 1) {
+    *style = STYLE_APS;
+  } else if (FLAG_ACS == 1) {
+    *style = STYLE_ACS;
+  } else if (FLAG_IOP == 1) {
+    *style = STYLE_IOP;
+  } else {
+    return 0;
+  }
+  return 1;
 }

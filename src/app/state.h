@@ -13,12 +13,20 @@ constexpr std::size_t FILE_SLOT_SIZE = 256;
 extern char file_address_01[FILE_SLOT_SIZE];
 extern char file_address_02[FILE_SLOT_SIZE];
 
+// The folder the outputs go to; empty (the default) puts each output
+// beside the input it is named after.
+extern char output_folder[FILE_SLOT_SIZE];
+
 // Journal style (exactly one of the three is 1) and page mode
 // (0 = first page only, 1 = page range).
 extern int FLAG_APS;
 extern int FLAG_ACS;
 extern int FLAG_IOP;
 extern int FLAG_PAGEALL;
+
+// How the input files are read: 0 (the default) as BibTeX and LaTeX read
+// them; 1 by the classic line rules, for libraries in JabRef's layout.
+extern int FLAG_CLASSIC;
 
 // The caption at rest and the caption of every information message.
 extern const char* const Version_string;
@@ -29,8 +37,8 @@ constexpr int RESULT_DONE = 1;            // ran to its end, outputs written
 constexpr int RESULT_NEED_FIRST = 2998;   // the first file is needed
 constexpr int RESULT_NEED_BIBTEX = 2999;  // a BibTeX file is needed
 
-// Puts the state back to how the program starts: both slots empty,
-// APS style, first page only.
+// Puts the state back to how the program starts: both slots and the
+// output folder empty, APS style, first page only, the default reader.
 void ResetApplicationState();
 
 // Copies a path into a file slot.  A path that does not fit (more than
@@ -40,5 +48,9 @@ int SetFileSlot(char* slot, const char* path);
 // Sets the three style flags together, keeping exactly one of them at 1.
 enum JournalStyle { STYLE_APS, STYLE_ACS, STYLE_IOP };
 void SetJournalStyle(JournalStyle style);
+
+// The style the flags choose, tested in the order APS, ACS, IOP.  Returns
+// 0 when no flag is set (nothing is then typeset in any style), else 1.
+int SelectedStyle(JournalStyle* style);
 
 #endif

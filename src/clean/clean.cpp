@@ -2,173 +2,171 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/platform.h"
 #include "app/state.h"
+#include "bibtex/bib_file.h"
+#include "bibtex/parsed_entries.h"
 #include "clean/clean_log.h"
+#include "clean/cleaned_file.h"
 #include "clean/cleaned_index.h"
 #include "clean/decision.h"
 #include "clean/rename.h"
-#include "scan/entry_copy.h"
-#include "scan/entry_summary.h"
-#include "scan/line_reader.h"
-#include "scan/markers.h"
-#include "scan/output_path.h"
-#include "scan/primitives.h"
-#include "scan/scan_index.h"
+#include "files/input_file.h"
+#include "match/first_positions.h"
+#include "scan/classic_entries.h"
 
 int FLAG_DOUBLE_BIBITEM = 0;
 
-namespace {
-
-// Everything one run works with.  The cleaned file is its own index: it is
-// read back from its start for every input entry while it grows.
-struct CleanRun {
-  LineReader input;
-  LineReader cleaned;
-  CleanedFileIndex index;    // where in the cleaned file each scan may begin
-  std::FILE* log;
-  LinePosition entry_start;  // the current entry's first line in the input
-  entry_fields current;      // the input entry being handled
-  entry_fields candidate;    // the cleaned-file entry it is held against
-  int rename_number;         // which new key of the run comes next, from 1
-  int not_written;           // doubles left out and entries renamed
+const OutputSpec CLEAN_OUTPUTS[2] = {
+    {"_clean_of_doubles.log", "File?", "Could not open the ..._clean_of_doubles.log file!",
+     "Could not write the ..._clean_of_doubles.log file!"},
+    {"_clean_of_doubles.bib", "File?", nullptr, nullptr},
 };
 
-// Receives each line of the current entry as it is copied into the cleaned
-// file; gives the first line its new key after a key conflict.
-void WriteCleanedLine(void* context, char* line, std::size_t length) {
-  CleanRun* run = static_cast<CleanRun*>(context);
-  if (FLAG_DOUBLE_BIBITEM == 1 && HoldsEntryMarker(line, MARKERS_SIX)) {
-    char new_key[COPY_LINE_SIZE];
-    FormNewKey(run->current.key, run->rename_number, new_key, sizeof new_key);
-    WriteRenamingBlock(run->log, &run->current, &run->candidate, new_key);
-    ReplaceStringInString(line, new_key, "{", ",", COPY_LINE_SIZE);
-    length = std::strlen(line);
-    run->rename_number++;
-    // The entry is counted although it is written, under its new key.
-    run->not_written++;
-    FLAG_DOUBLE_BIBITEM = 0;
-  }
-  AppendLine(&run->cleaned, line, length);
+namespace {
+
+enum { LOG, CLEANED };
+
+// Everything one run works with, whichever reader found the entries.
+struct CleanRun {
+  EntrySource* input;
+  CleanedFile* cleaned;
+  MatchRules rules;
+  std::FILE* log;
+  EntryPlace entry_start;  // where the current entry starts in the input
+  entry_fields current;    // the input entry being handled
+  entry_fields candidate;  // the cleaned-file entry it is held against
+  int rename_number = 1;   // which new key of the run comes next, from 1
+  int not_written = 0;     // doubles left out and entries renamed
+  int read = 0;
+  int doubles = 0;
+  int renamed = 0;
+};
+
+// Writes the current entry under a new key, after the renaming block.  The
+// entry is counted as not written as it stood.
+void WriteRenamed(CleanRun* run) {
+  std::string new_key(run->current.key.size() + 16, '\0');
+  FormNewKey(run->current.key.c_str(), run->rename_number, &new_key[0], new_key.size());
+  new_key.resize(std::strlen(new_key.c_str()));
+  WriteRenamingBlock(run->log, &run->current, &run->candidate, new_key.c_str());
+  run->rename_number++;
+  run->not_written++;
+  run->renamed++;
+  run->cleaned->Append(run->entry_start, run->current, new_key.c_str());
 }
 
-// Adds the current entry at the end of the cleaned file.  The input then
-// stands after the copied lines.
-void WriteEntry(CleanRun* run) {
-  CopyEntryLines(&run->input, run->entry_start, WriteCleanedLine, run);
+// Where the scan of the cleaned file for the current entry begins.
+EntryPlace ScanStart(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
+  if (!IndexedScans()) return EntryPlace{0};
+  EntryPlace unread = run->cleaned->Refresh(index);
+  return index->FirstPossibleCandidate(run->current, group, unread);
 }
 
-// Holds the entry whose first line has just been read against the entries
-// of the cleaned file, in their order; the first that decides ends it.
-void HandleEntry(CleanRun* run, const char* first_line) {
-  ReadEntrySummary(&run->input, first_line, &run->current, WORDS_WITHOUT_NOTE);
-  EntryGroup group = CleanGroupOf(&run->current);
-  // An entry of no group ("@comment{jabref" blocks among them) is never
-  // compared: every candidate would let it go on, so it is written.
-  if (group == GROUP_NONE) {
-    WriteEntry(run);
+// Holds the current entry against the entries of the cleaned file, in
+// their order; the first that decides ends it.
+void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
+  EntryGroup group = CleanGroupOf(run->current, run->rules);
+  // An entry that is never compared ("@comment{jabref" blocks among them
+  // under the line rules) is written: every candidate would let it go on.
+  if (!CleanCompares(group, run->rules)) {
+    run->cleaned->Append(run->entry_start, run->current, nullptr);
     return;
   }
-  char line[LINE_SIZE];
-  if (IndexedScans()) {
-    run->index.Refresh(&run->cleaned, &run->candidate);
-    RestoreLinePosition(&run->cleaned, run->index.FirstPossibleCandidate(&run->current, group));
-  } else {
-    RewindLines(&run->cleaned);
-  }
-  while (ReadLine(&run->cleaned, line) > 0) {
-    if (!HoldsEntryMarker(line, MARKERS_SIX)) continue;
-    ReadEntrySummary(&run->cleaned, line, &run->candidate, WORDS_WITHOUT_NOTE);
-    CleanOutcome outcome = DecideAgainst(&run->current, &run->candidate, group);
+  EntrySource* candidates = run->cleaned->Candidates();
+  candidates->Seek(ScanStart(run, index, group));
+  EntryPlace place;
+  while (candidates->NextEntry(&run->candidate, &place)) {
+    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
     if (outcome == CLEAN_GO_ON) continue;
     if (outcome == CLEAN_KEY_CONFLICT) {
       FLAG_DOUBLE_BIBITEM = 1;
       WriteFlagLine(run->log, group, &run->current, &run->candidate);
-      WriteEntry(run);
+      WriteRenamed(run);
     } else {
       WriteDoubleBlock(run->log, outcome, group, &run->current, &run->candidate);
       run->not_written++;
+      run->doubles++;
     }
     return;
   }
-  WriteEntry(run);
+  run->cleaned->Append(run->entry_start, run->current, nullptr);
 }
 
 void CleanEntries(CleanRun* run) {
-  char line[LINE_SIZE];
-  for (;;) {
-    run->entry_start = SaveLinePosition(&run->input);
-    if (ReadLine(&run->input, line) == 0) return;
-    if (HoldsEntryMarker(line, MARKERS_SIX)) HandleEntry(run, line);
+  CleanedFileIndex index(run->rules);
+  while (run->input->NextEntry(&run->current, &run->entry_start)) {
+    run->read++;
+    HandleEntry(run, &index);
   }
 }
 
-int RunClean(CleanRun* run) {
-  std::FILE* input = OpenInputReader(&run->input, file_address_01, "r");
-  if (input == nullptr) {
-    ShowMessage("Could not open the BibTeX file!", "BibTeX file ?");
+void ReportCounts(const CleanRun& run, RunReport* report) {
+  ReportLine(report, std::to_string(run.read) + " entries read: " +
+                         std::to_string(run.read - run.doubles) + " written (" +
+                         std::to_string(run.renamed) + " under a new key), " +
+                         std::to_string(run.doubles) + " left out as doubles.");
+}
+
+int CleanClassic(CleanRun* run, InputFile* input, OutputSet* outputs) {
+  if (!outputs->Create(CLEANED, 1)) return RESULT_STOPPED;
+  ClassicEntries entries(&input->reader, MARKERS_SIX, WORDS_WITHOUT_NOTE);
+  ClassicCleanedFile cleaned(outputs->File(CLEANED), &entries);
+  run->input = &entries;
+  run->cleaned = &cleaned;
+  run->rules = RULES_CLASSIC;
+  CleanEntries(run);
+  return RESULT_DONE;
+}
+
+int CleanParsed(CleanRun* run, InputFile* input, OutputSet* outputs, RunReport* report) {
+  if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
+  BibFile file;
+  ReadBibFile(input->reader.data, input->reader.size, &file);
+  ReportProblems(report, file_address_01, file.problems);
+  ParsedEntries entries(&file, input->reader.data, input->reader.size);
+  ParsedCleanedFile cleaned(&file, &entries, input->reader.data);
+  run->input = &entries;
+  run->cleaned = &cleaned;
+  run->rules = RULES_PARSED;
+  CleanEntries(run);
+  cleaned.Write(outputs->File(CLEANED));
+  return RESULT_DONE;
+}
+
+int RunClean(RunReport* report) {
+  InputFile input;
+  if (!OpenInput(&input, file_address_01, "r", "Could not open the BibTeX file!", "BibTeX file ?")) {
     return RESULT_NEED_BIBTEX;
   }
-  run->rename_number = 1;
-  run->not_written = 0;
-
-  char log_path[LINE_SIZE];
-  char cleaned_path[LINE_SIZE];
-  DeriveOutputPath(file_address_01, "_clean_of_doubles.log", log_path);
-  DeriveOutputPath(file_address_01, "_clean_of_doubles.bib", cleaned_path);
-  const char* outputs[] = {log_path, cleaned_path};
+  OutputSet outputs(CLEAN_OUTPUTS, 2, file_address_01, output_folder);
   const char* inputs[] = {file_address_01};
-  if (!OutputsSpareInputs(outputs, 2, inputs, 1)) {
-    std::fclose(input);
-    return RESULT_STOPPED;
-  }
+  if (!outputs.SparesInputs(inputs, 1)) return RESULT_STOPPED;
+  if (!outputs.Create(LOG)) return RESULT_STOPPED;
 
-  run->log = std::fopen(log_path, "w");
-  if (run->log == nullptr) {
-    ShowMessage("Could not open the ..._clean_of_doubles.log file!", "File?");
-    std::fclose(input);
-    return RESULT_STOPPED;
-  }
-  std::FILE* cleaned = OpenInputFile(cleaned_path, "w+");
-  if (cleaned == nullptr) {
-    ShowOutputMessage("open", cleaned_path);
-    std::fclose(input);
-    std::fclose(run->log);
-    return RESULT_STOPPED;
-  }
-
-  OpenLineReader(&run->cleaned, cleaned);  // empty: it only grows from here
-  run->index.Reset();
-  CleanEntries(run);
-  run->index.Reset();
-  WriteClosingMessage(run->log, run->not_written, file_address_01, cleaned_path);
+  CleanRun run;
+  run.log = outputs.File(LOG);
+  int result = FLAG_CLASSIC ? CleanClassic(&run, &input, &outputs)
+                            : CleanParsed(&run, &input, &outputs, report);
+  if (result != RESULT_DONE) return result;
+  WriteClosingMessage(run.log, run.not_written, file_address_01, outputs.Path(CLEANED));
 
   // A write that failed on the way (a full disk) is reported rather than
   // success over a cut file.
-  std::fclose(input);
-  int cleaned_written = CloseOutputFile(&cleaned);
-  int log_written = CloseOutputFile(&run->log);
-  if (!cleaned_written) {
-    ShowOutputMessage("write", cleaned_path);
-    return RESULT_STOPPED;
-  }
-  if (!log_written) {
-    ShowMessage("Could not write the ..._clean_of_doubles.log file!", "File?");
-    return RESULT_STOPPED;
-  }
+  static const int kCloseOrder[] = {CLEANED, LOG};
+  if (!outputs.CloseAll(kCloseOrder, 2)) return RESULT_STOPPED;
+  ReportCounts(run, report);
   return RESULT_DONE;
 }
 
 }  // namespace
 
-int Clean() {
+int Clean(RunReport* report) {
   FLAG_DOUBLE_BIBITEM = 0;
   if (file_address_01[0] == '\0') return RESULT_NEED_BIBTEX;
-  static CleanRun run;  // the records' buffers are kept off the caller's stack
-  int result = RunClean(&run);
-  CloseLineReader(&run.input);
-  CloseLineReader(&run.cleaned);
+  int result = RunClean(report);
   // A key conflict lowers the flag when the entry's first line is written
   // again; should that line not come back, the next run must not start
   // with the flag raised.

@@ -4,10 +4,17 @@
 #ifndef TAMREL_CLEAN_CLEAN_H
 #define TAMREL_CLEAN_CLEAN_H
 
+#include "files/output_set.h"
+#include "files/run_report.h"
+
 // 1 from the moment a key conflict is found until the entry's first line
 // has its new key; 0 whenever a run begins or ends.
 extern int FLAG_DOUBLE_BIBITEM;
 
-int Clean();
+// The outputs in the order they are created: log, cleaned file.
+extern const OutputSpec CLEAN_OUTPUTS[2];
+
+// Runs clean doubles on the first file slot; fills report when one is given.
+int Clean(RunReport* report = nullptr);
 
 #endif

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "clean/decision.h"
-#include "scan/entry_summary.h"
+#include "entry/entry_record.h"
 
 // The exact-double or probable-double block, in the form of the current
 // entry's group (author and title, or journal, volume, year and pages).

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -8,46 +9,62 @@
 #include "cli/console_platform.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
-#include "extract/extract_report.h"
+#include "files/run_report.h"
 #include "scan/output_path.h"
 
 namespace {
 
 const char kUsage[] =
-    "Usage: tamrel extract LATEX_FILE BIBTEX_LIBRARY [--style aps|acs|iop] [--pages first|range]\n"
-    "       tamrel compare MASTER_BIB SECOND_BIB\n"
-    "       tamrel clean BIBTEX_FILE\n"
+    "Usage: tamrel extract DOCUMENT [LIBRARY] [--style aps|acs|iop] [--pages first|range]\n"
+    "                      [-o DIR] [--classic]\n"
+    "       tamrel compare MASTER SECOND [-o DIR] [--classic]\n"
+    "       tamrel clean LIBRARY [-o DIR] [--classic]\n"
     "       tamrel --help | --version\n";
 
 const char kHelp[] =
     "\n"
-    "Tamrel works on BibTeX files tidied by JabRef (upper-case entry types, one\n"
-    "field per line, braced values) and never changes its input files.\n"
+    "Tamrel reads BibTeX as BibTeX does (entry types and field names in any case,\n"
+    "any layout, braced, quoted and bare values, @string macros) and LaTeX as LaTeX\n"
+    "does; it never changes its input files.  Each output is named after an input\n"
+    "file's name without its extension, with a fixed suffix, in that file's folder.\n"
     "\n"
-    "  extract  Collects every key that LATEX_FILE cites with \\cite{ and writes,\n"
-    "           beside BIBTEX_LIBRARY (named after the library, cut at its first\n"
-    "           \".\"):\n"
+    "  extract  Collects the keys DOCUMENT cites (\\cite, natbib's \\citep and \\citet,\n"
+    "           biblatex's \\autocite, \\textcite, ... and \\nocite, across \\input,\n"
+    "           \\include, \\subfile and \\import), or the \\citation lines of a compiled\n"
+    "           .aux file, and writes beside LIBRARY (which an .aux file's \\bibdata may\n"
+    "           name instead):\n"
     "             NAME_extract_items.txt     the cited keys the library holds\n"
-    "             NAME_extract_modified.bib  those entries, in order of first citation\n"
+    "             NAME_extract_modified.bib  those entries, in order of first citation,\n"
+    "                                        with the @string, @preamble and crossref\n"
+    "                                        entries they need\n"
     "             NAME_extract_bibitems.tex  a \\bibitem list in the chosen style\n"
     "           --style aps|acs|iop  journal style: American Physical Society (default),\n"
     "                                American Chemical Society, Institute of Physics\n"
     "           --pages first|range  only the first page (default) or the page range\n"
     "\n"
-    "  compare  For each entry of SECOND_BIB, decides whether MASTER_BIB holds it,\n"
-    "           and writes beside the master:\n"
+    "  compare  For each entry of SECOND, decides whether MASTER holds it, and\n"
+    "           writes beside the master:\n"
     "             NAME_compare.log          one verdict per entry of the second file\n"
     "             NAME_compare_missing.bib  the entries the master lacks\n"
     "             NAME_compare_equal.bib    the master's copies of the shared entries\n"
     "\n"
-    "  clean    Copies BIBTEX_FILE leaving out repeated entries and giving a new key\n"
-    "           to an entry that reuses a key with other content:\n"
+    "  clean    Copies LIBRARY leaving out repeated entries and giving a new key to an\n"
+    "           entry that reuses a key with other content:\n"
     "             NAME_clean_of_doubles.log  every decision and a closing count\n"
     "             NAME_clean_of_doubles.bib  the cleaned copy\n"
     "\n"
-    "On success the paths of the files written are printed, one per line, and the\n"
-    "exit status is 0. Messages go to standard error as \"CAPTION: TEXT\". Exit\n"
-    "status 1: the operation stopped (see its message); 2: wrong command line.\n";
+    "Options of every command:\n"
+    "  -o DIR, --output-dir DIR  write the outputs into DIR (same names)\n"
+    "  --classic                 read by the classic line rules, for libraries in\n"
+    "                            JabRef's layout (upper-case types, one field per\n"
+    "                            line, braced values), exactly as Tamrel always has\n"
+    "Option values may be given in any letter case, as --style=aps or --style aps.\n"
+    "\n"
+    "On success the paths of the files written are printed, one per line, and a\n"
+    "report of what was read and written goes to standard error.  Messages go to\n"
+    "standard error as \"CAPTION: TEXT (PATH: REASON)\".\n"
+    "Exit status: 0 done; 1 the operation stopped (see its message); 2 wrong command\n"
+    "line, or a path longer than 255 characters.\n";
 
 struct Options {
   const char* command = nullptr;
@@ -55,6 +72,8 @@ struct Options {
   int file_count = 0;
   JournalStyle style = STYLE_APS;
   int pages_all = 0;
+  int classic = 0;
+  const char* output_dir = nullptr;
 };
 
 int UsageError(std::FILE* err, const char* problem, const char* detail) {
@@ -62,21 +81,54 @@ int UsageError(std::FILE* err, const char* problem, const char* detail) {
   return EXIT_USAGE;
 }
 
-// Reads "--name value" or "--name=value"; returns the value or NULL.
-const char* OptionValue(int argc, char** argv, int* i, const char* name) {
-  std::size_t length = std::strlen(name);
+int SameWord(const char* a, const char* b) {
+  for (; *a != '\0' && *b != '\0'; a++, b++) {
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) {
+      return 0;
+    }
+  }
+  return *a == *b;
+}
+
+// Reads "--name value" or "--name=value" (and a short name followed by its
+// value); returns the value, "" for a missing one, or NULL for another
+// option.
+const char* OptionValue(int argc, char** argv, int* i, const char* name, const char* short_name) {
   const char* arg = argv[*i];
-  if (std::strncmp(arg, name, length) != 0) return nullptr;
-  if (arg[length] == '=') return arg + length + 1;
-  if (arg[length] != '\0') return nullptr;
-  if (*i + 1 >= argc) return "";  // reported as a missing value
+  std::size_t length = std::strlen(name);
+  int is_short = short_name != nullptr && std::strcmp(arg, short_name) == 0;
+  if (!is_short) {
+    if (std::strncmp(arg, name, length) != 0) return nullptr;
+    if (arg[length] == '=') return arg + length + 1;
+    if (arg[length] != '\0') return nullptr;
+  }
+  if (*i + 1 >= argc) return "";
   return argv[++*i];
 }
 
-int RequiredFiles(const char* command) {
-  if (std::strcmp(command, "extract") == 0 || std::strcmp(command, "compare") == 0) return 2;
-  if (std::strcmp(command, "clean") == 0) return 1;
-  return 0;
+// The number of files a command takes: at least, and at most.
+int FilesNeeded(const char* command, int* at_most) {
+  if (std::strcmp(command, "extract") == 0 || std::strcmp(command, "compare") == 0) {
+    *at_most = 2;
+    return 2;
+  }
+  *at_most = 1;
+  return std::strcmp(command, "clean") == 0 ? 1 : 0;
+}
+
+int ParseStyle(const char* value, Options* options, std::FILE* err) {
+  if (SameWord(value, "aps")) options->style = STYLE_APS;
+  else if (SameWord(value, "acs")) options->style = STYLE_ACS;
+  else if (SameWord(value, "iop")) options->style = STYLE_IOP;
+  else return UsageError(err, "--style takes aps, acs or iop, not: ", *value ? value : "(nothing)");
+  return EXIT_DONE;
+}
+
+int ParsePages(const char* value, Options* options, std::FILE* err) {
+  if (SameWord(value, "first")) options->pages_all = 0;
+  else if (SameWord(value, "range")) options->pages_all = 1;
+  else return UsageError(err, "--pages takes first or range, not: ", *value ? value : "(nothing)");
+  return EXIT_DONE;
 }
 
 // Parses the words after the command.  Returns EXIT_DONE or EXIT_USAGE.
@@ -86,77 +138,65 @@ int ParseArguments(int argc, char** argv, Options* options, std::FILE* err) {
   for (int i = 2; i < argc; i++) {
     const char* arg = argv[i];
     const char* value = nullptr;
+    int status = EXIT_DONE;
     if (files_only || arg[0] != '-' || arg[1] == '\0') {
       if (options->file_count == 2) return UsageError(err, "too many files: ", arg);
       options->files[options->file_count++] = arg;
     } else if (std::strcmp(arg, "--") == 0) {
       files_only = true;
-    } else if (is_extract && (value = OptionValue(argc, argv, &i, "--style")) != nullptr) {
-      if (std::strcmp(value, "aps") == 0) options->style = STYLE_APS;
-      else if (std::strcmp(value, "acs") == 0) options->style = STYLE_ACS;
-      else if (std::strcmp(value, "iop") == 0) options->style = STYLE_IOP;
-      else return UsageError(err, "--style takes aps, acs or iop, not: ", *value ? value : "(nothing)");
-    } else if (is_extract && (value = OptionValue(argc, argv, &i, "--pages")) != nullptr) {
-      if (std::strcmp(value, "first") == 0) options->pages_all = 0;
-      else if (std::strcmp(value, "range") == 0) options->pages_all = 1;
-      else return UsageError(err, "--pages takes first or range, not: ", *value ? value : "(nothing)");
+    } else if (std::strcmp(arg, "--classic") == 0) {
+      options->classic = 1;
+    } else if ((value = OptionValue(argc, argv, &i, "--output-dir", "-o")) != nullptr) {
+      if (*value == '\0') return UsageError(err, "-o takes a folder", "");
+      options->output_dir = value;
+    } else if (is_extract && (value = OptionValue(argc, argv, &i, "--style", nullptr)) != nullptr) {
+      status = ParseStyle(value, options, err);
+    } else if (is_extract && (value = OptionValue(argc, argv, &i, "--pages", nullptr)) != nullptr) {
+      status = ParsePages(value, options, err);
     } else {
       return UsageError(err, "unknown option: ", arg);
     }
+    if (status != EXIT_DONE) return status;
   }
-  if (options->file_count != RequiredFiles(options->command)) {
-    return UsageError(err, options->file_count < RequiredFiles(options->command)
-                               ? "missing file for: " : "too many files for: ",
-                      options->command);
-  }
+  int at_most;
+  int needed = FilesNeeded(options->command, &at_most);
+  // A compiled .aux file names its library itself, for the BibTeX reader.
+  if (is_extract && !options->classic && options->file_count == 1) needed = 1;
+  if (options->file_count < needed) return UsageError(err, "missing file for: ", options->command);
+  if (options->file_count > at_most) return UsageError(err, "too many files for: ", options->command);
   return EXIT_DONE;
 }
 
-// Output names are cut at the first "." of the path, so a leading "./"
-// would name every output after nothing; it names the same file as the
-// path without it, which the Windows chooser would have given.
-bool IsSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\';
-#else
-  return c == '/';
-#endif
-}
-
-const char* WithoutLeadingDotSlash(const char* path) {
-  while (path[0] == '.' && IsSeparator(path[1])) {
-    path += 2;
-    while (IsSeparator(*path)) path++;
-  }
-  return path;
+int PathTooLong(const char* path, std::FILE* err) {
+  std::fprintf(err,
+               "tamrel: the path is too long (%zu characters; at most %zu fit): %s\n"
+               "Move or rename the file so that its full path is shorter.\n",
+               std::strlen(path), FILE_SLOT_SIZE - 1, path);
+  return EXIT_USAGE;
 }
 
 // Fills the file slots as the Windows program's file chooser would.
 int FillSlots(const Options& options, std::FILE* err) {
   char* slots[2] = {file_address_01, file_address_02};
   for (int i = 0; i < options.file_count; i++) {
-    if (!SetFileSlot(slots[i], WithoutLeadingDotSlash(options.files[i]))) {
-      std::fprintf(err,
-                   "tamrel: the path is too long (%zu characters; at most %zu fit): %s\n"
-                   "Move or rename the file so that its full path is shorter.\n",
-                   std::strlen(options.files[i]), FILE_SLOT_SIZE - 1, options.files[i]);
-      return EXIT_USAGE;
-    }
+    if (!SetFileSlot(slots[i], options.files[i])) return PathTooLong(options.files[i], err);
+  }
+  if (options.output_dir != nullptr && !SetFileSlot(output_folder, options.output_dir)) {
+    return PathTooLong(options.output_dir, err);
   }
   return EXIT_DONE;
 }
 
-void PrintOutputs(std::FILE* out, const char* input, const char* const* suffixes, int count) {
+void PrintOutputs(std::FILE* out, const char* input, const OutputSpec* specs, int count) {
   for (int i = 0; i < count; i++) {
-    char path[LINE_SIZE];
-    DeriveOutputPath(input, suffixes[i], path);
+    char path[OUTPUT_PATH_SIZE];
+    DeriveOutputPath(input, specs[i].suffix, path, output_folder);
     std::fprintf(out, "%s\n", path);
   }
 }
 
 // What users miss most in peer tools: which cited keys the library lacks.
-void ReportCitations(std::FILE* err) {
-  const ExtractReport& report = LastExtractReport();
+void ReportCitations(const RunReport& report, std::FILE* err) {
   std::size_t held = 0;
   for (bool found : report.found) held += found ? 1 : 0;
   std::fprintf(err, "The document cites %zu distinct keys; the library holds %zu of them.\n",
@@ -166,27 +206,33 @@ void ReportCitations(std::FILE* err) {
   }
 }
 
-int RunOperation(const Options& options, std::FILE* out, std::FILE* err) {
-  static const char* const kExtract[] = {"_extract_items.txt", "_extract_modified.bib",
-                                         "_extract_bibitems.tex"};
-  static const char* const kCompare[] = {"_compare.log", "_compare_missing.bib",
-                                         "_compare_equal.bib"};
-  static const char* const kClean[] = {"_clean_of_doubles.log", "_clean_of_doubles.bib"};
+void PrintReport(const RunReport& report, std::FILE* err) {
+  for (const std::string& line : report.lines) std::fprintf(err, "%s\n", line.c_str());
+}
 
+int RunOperation(const Options& options, std::FILE* out, std::FILE* err) {
   SetJournalStyle(options.style);
   FLAG_PAGEALL = options.pages_all;
+  FLAG_CLASSIC = options.classic;
+  RunReport report;
+  int result;
   if (std::strcmp(options.command, "extract") == 0) {
-    if (Extract() != RESULT_DONE) return EXIT_FAILED;
-    PrintOutputs(out, file_address_02, kExtract, 3);
-    ReportCitations(err);
+    result = Extract(&report);
+    if (result == RESULT_DONE) {
+      PrintOutputs(out, file_address_02, EXTRACT_OUTPUTS, 3);
+      ReportCitations(report, err);
+    } else if (result == RESULT_NEED_BIBTEX && file_address_02[0] == '\0') {
+      std::fprintf(err, "tamrel: %s names no library; give one after it\n", file_address_01);
+    }
   } else if (std::strcmp(options.command, "compare") == 0) {
-    if (Compare() != RESULT_DONE) return EXIT_FAILED;
-    PrintOutputs(out, file_address_01, kCompare, 3);
+    result = Compare(&report);
+    if (result == RESULT_DONE) PrintOutputs(out, file_address_01, COMPARE_OUTPUTS, 3);
   } else {
-    if (Clean() != RESULT_DONE) return EXIT_FAILED;
-    PrintOutputs(out, file_address_01, kClean, 2);
+    result = Clean(&report);
+    if (result == RESULT_DONE) PrintOutputs(out, file_address_01, CLEAN_OUTPUTS, 2);
   }
-  return EXIT_DONE;
+  PrintReport(report, err);
+  return result == RESULT_DONE ? EXIT_DONE : EXIT_FAILED;
 }
 
 }  // namespace
@@ -203,7 +249,8 @@ int RunCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     std::fprintf(out, "%s\n", Version_string);
     return EXIT_DONE;
   }
-  if (RequiredFiles(first) == 0) return UsageError(err, "unknown command: ", first);
+  int at_most;
+  if (FilesNeeded(first, &at_most) == 0) return UsageError(err, "unknown command: ", first);
   for (int i = 2; i < argc; i++) {
     if (std::strcmp(argv[i], "--help") == 0) {
       std::fprintf(out, "%s%s", kUsage, kHelp);

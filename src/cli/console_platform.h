@@ -12,6 +12,9 @@ class ConsolePlatform : public Platform {
  public:
   explicit ConsolePlatform(std::FILE* err) : err_(err) {}
   void ShowMessage(const char* text, const char* caption) override;
+  // The message, then " (PATH: REASON)" on the same line.
+  void ShowFileMessage(const char* text, const char* caption, const char* path,
+                       const char* reason) override;
 
  private:
   std::FILE* err_;

@@ -1,7 +1,7 @@
 /* Menu command ids, the preferences dialog and its controls, and the text
    area.  Plain #defines only: the resource compiler reads this file too. */
-#ifndef TAMREL_APP_COMMAND_IDS_H
-#define TAMREL_APP_COMMAND_IDS_H
+#ifndef TAMREL_COMMANDS_COMMAND_IDS_H
+#define TAMREL_COMMANDS_COMMAND_IDS_H
 
 /* File menu */
 #define IDM_OPEN_FIRST 9071

@@ -1,7 +1,7 @@
 // The command logic behind the main window's menu, free of the window
 // system: it reaches the user only through the current Platform.
-#ifndef TAMREL_APP_COMMANDS_H
-#define TAMREL_APP_COMMANDS_H
+#ifndef TAMREL_COMMANDS_COMMANDS_H
+#define TAMREL_COMMANDS_COMMANDS_H
 
 // Room the file chooser has for a path (a slot holds at most 255 of them).
 constexpr int CHOOSER_PATH_SIZE = 260;

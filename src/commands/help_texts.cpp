@@ -8,10 +8,6 @@
 #define TAMREL_EMAIL "support@tamrel.org"
 #define TAMREL_WEB "https://www.tamrel.org"
 
-const char* const JABREF_ADDRESS = TAMREL_JABREF;
-const char* const SUPPORT_EMAIL = TAMREL_EMAIL;
-const char* const TAMREL_WEB_ADDRESS = TAMREL_WEB;
-
 // The line that points the user to JabRef, indented by 27 blanks.
 #define JABREF_LINE "                           --- " TAMREL_JABREF " ---\n"
 

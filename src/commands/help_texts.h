@@ -1,15 +1,10 @@
 // The fixed information texts of the Help menu: three quick manuals, the
 // problem text and the About text.  Each is shown with Version_string as
 // its caption.
-#ifndef TAMREL_APP_HELP_TEXTS_H
-#define TAMREL_APP_HELP_TEXTS_H
+#ifndef TAMREL_COMMANDS_HELP_TEXTS_H
+#define TAMREL_COMMANDS_HELP_TEXTS_H
 
 #include <cstddef>
-
-// Addresses of the product and of the reference manager the manuals name.
-extern const char* const JABREF_ADDRESS;
-extern const char* const SUPPORT_EMAIL;
-extern const char* const TAMREL_WEB_ADDRESS;
 
 extern const char* const MANUAL_EXTRACT;  // 24 lines, ends in a line feed
 extern const char* const MANUAL_COMPARE;  // 23 lines, no final line feed

@@ -1,231 +1,190 @@
 #include "compare/compare.h"
 
-#include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "app/state.h"
+#include "bibtex/bib_file.h"
+#include "bibtex/parsed_entries.h"
 #include "compare/compare_log.h"
-#include "scan/entry_copy.h"
-#include "scan/entry_group.h"
-#include "scan/entry_summary.h"
-#include "scan/line_reader.h"
-#include "scan/markers.h"
-#include "scan/output_path.h"
-#include "scan/scan_index.h"
+#include "files/input_file.h"
+#include "match/first_positions.h"
+#include "match/match_rules.h"
+#include "scan/classic_entries.h"
+
+const OutputSpec COMPARE_OUTPUTS[3] = {
+    {"_compare.log", "Log file?", "Could not open the compare.log file!",
+     "Could not write the compare.log file!"},
+    {"_compare_missing.bib", "File?", nullptr, nullptr},
+    {"_compare_equal.bib", "File?", nullptr, nullptr},
+};
 
 namespace {
 
-// Everything one run works with.  The readers hold 16 KB each, so the run
-// lives in one object rather than in many frames.
+enum { LOG, MISSING, EQUAL };
+
+// The groups whose rules a master candidate may bring.
+const EntryGroup kGroups[] = {GROUP_NONE, GROUP_BOOK, GROUP_ARTICLE, GROUP_MISC};
+
+// Everything one run works with, whichever reader found the entries.
 struct CompareRun {
-  LineReader master;
-  LineReader second;
+  EntrySource* master;
+  EntrySource* second;
+  MatchRules rules;
   std::FILE* log;
   std::FILE* missing;
   std::FILE* equal;
-  char log_path[LINE_SIZE];
-  char missing_path[LINE_SIZE];
-  char equal_path[LINE_SIZE];
-  LinePosition search_start;  // the master's first entry line
-  LinePosition master_end;
-  FirstPositions first_book;     // BOOK-group candidates by author and title
-  FirstPositions first_article;  // ARTICLE candidates by their four values
-  FirstPositions first_misc;     // MISC candidates by note
-  entry_fields entry;         // the entry of the second file looked for
-  entry_fields candidate;     // the master entry it is held against
+  EntryPlace master_end;
+  FirstPositions first;     // master candidates by the texts they can match by
+  entry_fields entry;       // the entry of the second file looked for
+  entry_fields candidate;   // the master entry it is held against
+  std::vector<std::string> texts;
+  int read = 0;
+  int exact = 0;
+  int probable = 0;
+  int missed = 0;
 };
 
-// Only the candidate's type chooses the rule; the entry's own type takes no
-// part.  Two empty values are equal, so a candidate that gives none of its
-// rule's values accepts every entry that gives none either.
-int RuleAccepts(EntryGroup rule, const entry_fields* candidate, const entry_fields* entry) {
-  switch (rule) {
-    case GROUP_BOOK: return SameBookValues(candidate, entry);
-    case GROUP_ARTICLE: return SameArticleValues(candidate, entry);
-    case GROUP_MISC: return std::strcmp(candidate->note, entry->note) == 0;
-    default: return 0;
-  }
-}
-
-// The master before its first entry line holds nothing a search needs.
-LinePosition FindSearchStart(LineReader* master) {
-  char line[LINE_SIZE];
-  for (;;) {
-    LinePosition before = SaveLinePosition(master);
-    if (ReadLine(master, line) == 0 || HoldsEntryMarker(line, MARKERS_WITH_MISC)) return before;
-  }
+// Only the candidate's type chooses the rule; the entry's own type takes
+// no part.
+int CandidateAccepts(const CompareRun* run, EntryGroup* rule) {
+  *rule = GroupOfType(run->candidate.type, run->rules);
+  return SameWork(*rule, run->candidate, run->entry, run->rules);
 }
 
 // The entry goes to the missing file; its log line follows only when the
-// copy reached the entry's closing line.
-void ReportMissing(CompareRun* run, LinePosition entry_start) {
-  if (CopyEntryToFile(&run->second, entry_start, run->missing)) {
-    WriteMissingLine(run->log, run->entry.key);
+// copy reached the entry's end.
+void ReportMissing(CompareRun* run, EntryPlace entry_start) {
+  run->missed++;
+  if (run->second->CopyEntry(entry_start, run->missing)) {
+    WriteMissingLine(run->log, run->entry.key.c_str());
   }
 }
 
-// Reads every candidate of the master once, in order from the search start,
-// and notes where the first candidate of each rule with each set of values
-// stands.  The candidates are the same whatever entry is looked for.
+// Reads every candidate of the master once, in order, and notes where the
+// first candidate with each text stands.  The candidates are the same
+// whatever entry is looked for.
 void IndexMaster(CompareRun* run) {
-  char line[LINE_SIZE];
-  RestoreLinePosition(&run->master, run->search_start);
-  for (;;) {
-    LinePosition candidate_start = SaveLinePosition(&run->master);
-    if (ReadLine(&run->master, line) == 0) break;
-    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
-    ReadEntrySummary(&run->master, line, &run->candidate, WORDS_WITH_NOTE);
-    switch (GroupOfType(run->candidate.type)) {
-      case GROUP_BOOK: run->first_book.Note(BookValuesText(&run->candidate), candidate_start); break;
-      case GROUP_ARTICLE: run->first_article.Note(ArticleValuesText(&run->candidate), candidate_start); break;
-      case GROUP_MISC: run->first_misc.Note(run->candidate.note, candidate_start); break;
-      default: break;
-    }
+  run->master->Seek(EntryPlace{0});
+  EntryPlace place;
+  while (run->master->NextEntry(&run->candidate, &place)) {
+    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
+               &run->texts);
+    for (const std::string& text : run->texts) run->first.Note(text, place);
   }
-  run->master_end = SaveLinePosition(&run->master);
+  run->master_end = run->master->Tell();
 }
 
-// Where the search for the entry may begin: the first candidate whose rule
-// can accept it, or the master's end when none can.  No candidate before
-// that place accepts, so the search from there ends as the one from the
-// search start would.
-LinePosition FirstPossibleCandidate(const CompareRun* run) {
-  if (!IndexedScans()) return run->search_start;
-  LinePosition earliest = run->master_end;
-  int found = 0;
-  run->first_book.Lower(BookValuesText(&run->entry), &earliest, &found);
-  run->first_article.Lower(ArticleValuesText(&run->entry), &earliest, &found);
-  run->first_misc.Lower(run->entry.note, &earliest, &found);
+// Where the search for the entry may begin: the first candidate that can
+// accept it, or the master's end when none can.  No candidate before that
+// place accepts, so the search from there ends as the one from the start
+// would.
+EntryPlace FirstPossibleCandidate(CompareRun* run) {
+  if (!IndexedScans()) return EntryPlace{0};
+  EntryPlace earliest = run->master_end;
+  for (EntryGroup group : kGroups) {
+    MatchTexts(group, run->entry, run->rules, &run->texts);
+    for (const std::string& text : run->texts) run->first.Lower(text, &earliest);
+  }
   return earliest;
 }
 
-// Reads the master's candidates in order from the search start; the first
-// whose rule accepts the entry is the match, even when a later candidate
-// carries the entry's key.
-void SearchMaster(CompareRun* run, LinePosition entry_start) {
-  char line[LINE_SIZE];
-  RestoreLinePosition(&run->master, FirstPossibleCandidate(run));
-  for (;;) {
-    LinePosition candidate_start = SaveLinePosition(&run->master);
-    if (ReadLine(&run->master, line) == 0) {
-      ReportMissing(run, entry_start);
-      return;
-    }
-    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
-    ReadEntrySummary(&run->master, line, &run->candidate, WORDS_WITH_NOTE);
-    EntryGroup rule = GroupOfType(run->candidate.type);
-    if (!RuleAccepts(rule, &run->candidate, &run->entry)) continue;
+// Reads the master's candidates in order; the first that accepts the entry
+// is the match, even when a later candidate carries the entry's key.
+void SearchMaster(CompareRun* run, EntryPlace entry_start) {
+  run->master->Seek(FirstPossibleCandidate(run));
+  EntryPlace candidate_start;
+  while (run->master->NextEntry(&run->candidate, &candidate_start)) {
+    EntryGroup rule;
+    if (!CandidateAccepts(run, &rule)) continue;
     WriteMatchLine(run->log, rule, &run->candidate, &run->entry);
-    CopyEntryToFile(&run->master, candidate_start, run->equal);
+    if (run->candidate.key == run->entry.key) run->exact++; else run->probable++;
+    run->master->CopyEntry(candidate_start, run->equal);
     return;
   }
-}
-
-// Creates one output; on failure shows its message.  The log's message
-// names "compare.log" only, the others the full path.
-std::FILE* CreateOutput(const char* path, int is_log) {
-  std::FILE* file = std::fopen(path, "w");
-  if (file != nullptr) return file;
-  if (is_log) {
-    ShowMessage("Could not open the compare.log file!", "Log file?");
-  } else {
-    ShowOutputMessage("open", path);
-  }
-  return nullptr;
-}
-
-// Creates log, missing and equal file in this order.  Returns 0 after a
-// failure, with the ones already created left open for the caller to close.
-int CreateOutputs(CompareRun* run) {
-  DeriveOutputPath(file_address_01, "_compare.log", run->log_path);
-  DeriveOutputPath(file_address_01, "_compare_missing.bib", run->missing_path);
-  DeriveOutputPath(file_address_01, "_compare_equal.bib", run->equal_path);
-
-  const char* outputs[] = {run->log_path, run->missing_path, run->equal_path};
-  const char* inputs[] = {file_address_01, file_address_02};
-  if (!OutputsSpareInputs(outputs, 3, inputs, 2)) return 0;
-
-  run->log = CreateOutput(run->log_path, 1);
-  if (run->log == nullptr) return 0;
-  run->missing = CreateOutput(run->missing_path, 0);
-  if (run->missing == nullptr) return 0;
-  run->equal = CreateOutput(run->equal_path, 0);
-  return run->equal != nullptr;
-}
-
-// Closes the outputs, missing file, equal file and log in this order.  A
-// write that failed on the way (a full disk) is reported, once, and the run
-// ends with 0 instead of reporting success over a cut file.
-int CloseOutputs(CompareRun* run) {
-  int missing_written = CloseOutputFile(&run->missing);
-  int equal_written = CloseOutputFile(&run->equal);
-  int log_written = CloseOutputFile(&run->log);
-  const char* failed = !missing_written ? run->missing_path : !equal_written ? run->equal_path : nullptr;
-  if (failed != nullptr) {
-    ShowOutputMessage("write", failed);
-    return 0;
-  }
-  if (!log_written) {
-    ShowMessage("Could not write the compare.log file!", "Log file?");
-    return 0;
-  }
-  return 1;
+  ReportMissing(run, entry_start);
 }
 
 void CompareEntries(CompareRun* run) {
-  char line[LINE_SIZE];
-  run->search_start = FindSearchStart(&run->master);
   if (IndexedScans()) IndexMaster(run);
-  for (;;) {
-    LinePosition entry_start = SaveLinePosition(&run->second);
-    if (ReadLine(&run->second, line) == 0) return;
-    if (!HoldsEntryMarker(line, MARKERS_WITH_MISC)) continue;
-    ReadEntrySummary(&run->second, line, &run->entry, WORDS_WITH_NOTE);
+  EntryPlace entry_start;
+  while (run->second->NextEntry(&run->entry, &entry_start)) {
+    run->read++;
     SearchMaster(run, entry_start);
   }
 }
 
-void ForgetMaster(CompareRun* run) {
-  run->first_book.Clear();
-  run->first_article.Clear();
-  run->first_misc.Clear();
+void ReportCounts(const CompareRun& run, RunReport* report) {
+  ReportLine(report, std::to_string(run.read) + " entries of the second file compared: " +
+                         std::to_string(run.exact) + " exactly the same, " +
+                         std::to_string(run.probable) + " probably the same, " +
+                         std::to_string(run.missed) + " missing from the master.");
 }
 
-int RunCompare(CompareRun* run) {
-  // Both inputs are opened for update, as the product always has: a file
-  // that may not be written is refused like a missing one.
-  std::FILE* master = OpenInputReader(&run->master, file_address_01, "r+");
-  if (master == nullptr) {
-    ShowMessage("Could not open BibTeX file No. 1!", "BibTeX file No. 1?");
-    return RESULT_NEED_BIBTEX;
+// Creates the outputs in their order, compares, and closes them all.
+int CompareWithOutputs(CompareRun* run, RunReport* report) {
+  OutputSet outputs(COMPARE_OUTPUTS, 3, file_address_01, output_folder);
+  const char* inputs[] = {file_address_01, file_address_02};
+  if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
+  for (int i = LOG; i <= EQUAL; i++) {
+    if (!outputs.Create(i)) return RESULT_STOPPED;
   }
-  std::FILE* second = OpenInputReader(&run->second, file_address_02, "r+");
-  if (second == nullptr) {
-    ShowMessage("Could not open BibTeX file No. 2!", "BibTeX file No. 2?");
-    std::fclose(master);
-    return RESULT_NEED_BIBTEX;
-  }
-  run->log = run->missing = run->equal = nullptr;
+  run->log = outputs.File(LOG);
+  run->missing = outputs.File(MISSING);
+  run->equal = outputs.File(EQUAL);
+  CompareEntries(run);
+  // A write that failed on the way (a full disk) is reported, once, rather
+  // than success over a cut file.
+  static const int kCloseOrder[] = {MISSING, EQUAL, LOG};
+  if (!outputs.CloseAll(kCloseOrder, 3)) return RESULT_STOPPED;
+  ReportCounts(*run, report);
+  return RESULT_DONE;
+}
 
-  int created = CreateOutputs(run);
-  if (created) CompareEntries(run);
-  ForgetMaster(run);
+int CompareClassic(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
+  ClassicEntries master_entries(&master->reader, MARKERS_WITH_MISC, WORDS_WITH_NOTE);
+  ClassicEntries second_entries(&second->reader, MARKERS_WITH_MISC, WORDS_WITH_NOTE);
+  run->master = &master_entries;
+  run->second = &second_entries;
+  run->rules = RULES_CLASSIC;
+  return CompareWithOutputs(run, report);
+}
 
-  std::fclose(master);
-  std::fclose(second);
-  int written = CloseOutputs(run);
-  return created && written ? RESULT_DONE : RESULT_STOPPED;
+int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
+  BibFile master_file;
+  BibFile second_file;
+  ReadBibFile(master->reader.data, master->reader.size, &master_file);
+  ReadBibFile(second->reader.data, second->reader.size, &second_file);
+  ReportProblems(report, file_address_01, master_file.problems);
+  ReportProblems(report, file_address_02, second_file.problems);
+  ParsedEntries master_entries(&master_file, master->reader.data, master->reader.size);
+  ParsedEntries second_entries(&second_file, second->reader.data, second->reader.size);
+  run->master = &master_entries;
+  run->second = &second_entries;
+  run->rules = RULES_PARSED;
+  return CompareWithOutputs(run, report);
 }
 
 }  // namespace
 
-int Compare() {
+int Compare(RunReport* report) {
   if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
   if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
-  static CompareRun run;  // the records' buffers are kept off the caller's stack
-  int result = RunCompare(&run);
-  CloseLineReader(&run.master);
-  CloseLineReader(&run.second);
-  return result;
+  // The classic rules open both inputs for update, as they always have: a
+  // file that may not be written is refused like a missing one.
+  const char* mode = FLAG_CLASSIC ? "r+" : "r";
+  InputFile master;
+  if (!OpenInput(&master, file_address_01, mode, "Could not open BibTeX file No. 1!",
+                 "BibTeX file No. 1?")) {
+    return RESULT_NEED_BIBTEX;
+  }
+  InputFile second;
+  if (!OpenInput(&second, file_address_02, mode, "Could not open BibTeX file No. 2!",
+                 "BibTeX file No. 2?")) {
+    return RESULT_NEED_BIBTEX;
+  }
+  CompareRun run;
+  return FLAG_CLASSIC ? CompareClassic(&run, &master, &second, report)
+                      : CompareParsed(&run, &master, &second, report);
 }

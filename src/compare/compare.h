@@ -5,6 +5,13 @@
 #ifndef TAMREL_COMPARE_COMPARE_H
 #define TAMREL_COMPARE_COMPARE_H
 
-int Compare();
+#include "files/output_set.h"
+#include "files/run_report.h"
+
+// The outputs in the order they are created: log, missing file, equal file.
+extern const OutputSpec COMPARE_OUTPUTS[3];
+
+// Runs compare on the file slots; fills report when one is given.
+int Compare(RunReport* report = nullptr);
 
 #endif

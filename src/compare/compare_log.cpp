@@ -1,22 +1,23 @@
 #include "compare/compare_log.h"
 
-#include <cstring>
-
 static const char* RuleLabel(EntryGroup rule) {
   switch (rule) {
     case GROUP_ARTICLE: return "ARTICLE ";
     case GROUP_BOOK: return "BOOK    ";
-    default: return "MISC    ";
+    case GROUP_MISC: return "MISC    ";
+    // Only the BibTeX reader's rules let a type without a rule match: by
+    // its DOI or by the same type and fields.
+    default: return "OTHER   ";
   }
 }
 
 void WriteMatchLine(std::FILE* log, EntryGroup rule, const entry_fields* candidate,
                     const entry_fields* entry) {
-  if (std::strcmp(candidate->key, entry->key) == 0) {
-    std::fprintf(log, "%s- Exactly the same : %s\n", RuleLabel(rule), entry->key);
+  if (candidate->key == entry->key) {
+    std::fprintf(log, "%s- Exactly the same : %s\n", RuleLabel(rule), entry->key.c_str());
   } else {
-    std::fprintf(log, "%s- Probably the same : %s, %s\n", RuleLabel(rule), candidate->key,
-                 entry->key);
+    std::fprintf(log, "%s- Probably the same : %s, %s\n", RuleLabel(rule),
+                 candidate->key.c_str(), entry->key.c_str());
   }
 }
 

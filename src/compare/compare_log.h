@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "scan/entry_group.h"
-#include "scan/entry_summary.h"
+#include "entry/entry_record.h"
+#include "match/entry_group.h"
 
 // The candidate's rule accepted the entry.  Equal keys give the
 // "Exactly the same" form with the key, other keys the "Probably the same"

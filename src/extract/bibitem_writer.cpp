@@ -35,7 +35,7 @@ struct Reference {
   int arg_count;
 };
 
-// Styles in the order the flags are tested: ACS, then APS, then IOP.
+// The formats of each type, in this order of styles.
 enum Style { ACS, APS, IOP, STYLE_COUNT };
 
 struct EntryType {
@@ -181,16 +181,9 @@ void ScanFields(const EntryType& type, Cursor* cursor, FieldTexts* fields) {
 }
 
 void WriteReference(const EntryType& type, const FieldTexts& fields, std::FILE* out) {
-  Style style;
-  if (FLAG_ACS == 1) {
-    style = ACS;
-  } else if (FLAG_APS == 1) {
-    style = APS;
-  } else if (FLAG_IOP == 1) {
-    style = IOP;
-  } else {
-    return;
-  }
+  JournalStyle chosen;
+  if (!SelectedStyle(&chosen)) return;
+  Style style = chosen == STYLE_ACS ? ACS : chosen == STYLE_APS ? APS : IOP;
   const Reference& reference = type.references[style];
   const char* a[7] = {"", "", "", "", "", "", ""};
   for (int i = 0; i < reference.arg_count; i++) a[i] = fields.text[reference.args[i]];

@@ -1,129 +1,114 @@
 #include "extract/extract.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "app/platform.h"
 #include "app/state.h"
-#include "extract/bibitem_writer.h"
-#include "extract/citations.h"
-#include "extract/extract_report.h"
-#include "extract/reduced_library.h"
+#include "extract/classic_extract.h"
+#include "extract/parsed_extract.h"
 #include "scan/line_reader.h"
-#include "scan/output_path.h"
+
+const OutputSpec EXTRACT_OUTPUTS[3] = {
+    {"_extract_items.txt", "Itemfile?", "Could not open the item file!",
+     "Could not write the item file!"},
+    {"_extract_modified" ".bib", "New BibTeX file?", "Could not create a new BibTeX file!",
+     "Could not write the new BibTeX file!"},
+    {"_extract_bibitems.tex", "Bibitem file?", "Could not open the bibitem file!",
+     "Could not write the bibitem file!"},
+};
 
 namespace {
 
-ExtractReport last_report;
+enum { ITEMS, REDUCED, BIBITEMS };
 
-// The files of one run.  Whatever is open when the run ends is closed;
-// output files already created stay on disk as they are.
-struct ExtractFiles {
-  std::FILE* document = nullptr;
-  std::FILE* library = nullptr;
-  std::FILE* items = nullptr;
-  std::FILE* reduced = nullptr;
-  std::FILE* bibitems = nullptr;
-
-  ~ExtractFiles() {
-    for (std::FILE* file : {document, library, items, reduced, bibitems}) {
-      if (file != nullptr) std::fclose(file);
-    }
-  }
-};
-
-int Stop(const char* text, const char* caption, int result) {
-  ShowMessage(text, caption);
+int StopOnInput(const char* text, const char* caption, const char* path, int result) {
+  ShowFileMessage(text, caption, path, FileErrorText(errno));
   return result;
 }
 
-// The reduced BibTeX file, closed after copying and opened again for the
-// bibitem writer to read from its start.
-int TypesetReducedFile(ExtractFiles* files, const char* reduced_path, const char* bibitems_path,
-                       int found_count) {
-  if (!CloseOutputFile(&files->reduced)) {
-    return Stop("Could not write the new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
+// The steps of a run, the same with either reader: the document is read,
+// the outputs are named after the library and created in their order, the
+// cited entries are copied, the references typeset, and every output is
+// closed with its writes checked.
+int RunExtract(ExtractReader* reader, RunReport* report) {
+  errno = 0;
+  if (!reader->ReadDocument(file_address_01)) {
+    return StopOnInput("Could not open the LaTeX file!", "LaTeX file?", file_address_01,
+                       RESULT_NEED_FIRST);
   }
-  LineReader reader;
-  files->reduced = OpenInputReader(&reader, reduced_path, "r+");
-  if (files->reduced == nullptr) {
-    return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
-  }
-  files->bibitems = std::fopen(bibitems_path, "w");
-  if (files->bibitems == nullptr) {
-    return Stop("Could not open the bibitem file!", "Bibitem file?", RESULT_STOPPED);
-  }
-  WriteBibitems(&reader, files->bibitems, found_count);
-  return RESULT_DONE;
-}
-
-int RunExtract(ExtractFiles* files) {
-  if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
-  if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
-
-  // Inputs are opened for update although nothing is written to them: a
-  // file the user cannot write is refused, as it always has been.
-  LineReader document;
-  files->document = OpenInputReader(&document, file_address_01, "r+");
-  if (files->document == nullptr) {
-    return Stop("Could not open the LaTeX file!", "LaTeX file?", RESULT_NEED_FIRST);
-  }
-
-  char items_path[LINE_SIZE];
-  char reduced_path[LINE_SIZE];
-  char bibitems_path[LINE_SIZE];
-  DeriveOutputPath(file_address_02, "_extract_items.txt", items_path);
-  DeriveOutputPath(file_address_02, "_extract_modified" ".bib", reduced_path);
-  DeriveOutputPath(file_address_02, "_extract_bibitems.tex", bibitems_path);
-  const char* const outputs[] = {items_path, reduced_path, bibitems_path};
+  OutputSet outputs(EXTRACT_OUTPUTS, 3, file_address_02, output_folder);
   const char* const inputs[] = {file_address_01, file_address_02};
-  if (!OutputsSpareInputs(outputs, 3, inputs, 2)) return RESULT_STOPPED;
+  if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
+  if (!outputs.Create(ITEMS)) return RESULT_STOPPED;
 
-  files->items = std::fopen(items_path, "w");
-  if (files->items == nullptr) {
-    return Stop("Could not open the item file!", "Itemfile?", RESULT_STOPPED);
+  std::vector<bool> found(reader->CitedKeys().size(), false);
+  if (report != nullptr) {
+    report->cited_keys = reader->CitedKeys();
+    report->found = found;
   }
-
-  CitedKeys cited;
-  CollectCitedKeys(&document, &cited);
-  CloseLineReader(&document);
-  last_report.cited_keys = cited.keys;
-  last_report.found.assign(cited.keys.size(), false);
-
-  LineReader library;
-  files->library = OpenInputReader(&library, file_address_02, "r+");
-  if (files->library == nullptr) {
-    return Stop("Could not open the BibTeX file!", "BibTeX file?", RESULT_NEED_BIBTEX);
+  errno = 0;
+  if (!reader->ReadLibrary(file_address_02)) {
+    return StopOnInput("Could not open the BibTeX file!", "BibTeX file?", file_address_02,
+                       RESULT_NEED_BIBTEX);
   }
-  files->reduced = std::fopen(reduced_path, "w");
-  if (files->reduced == nullptr) {
-    return Stop("Could not create a new BibTeX file!", "New BibTeX file?", RESULT_STOPPED);
+  if (!outputs.Create(REDUCED)) return RESULT_STOPPED;
+  reader->CopyCitedEntries(outputs.File(REDUCED), outputs.File(ITEMS), &found);
+  if (report != nullptr) {
+    report->cited_keys = reader->CitedKeys();
+    report->found = found;
   }
+  reader->Report(report);
 
-  int found_count = CopyCitedEntries(&library, files->reduced, files->items, cited.keys,
-                                     &last_report.found);
-  CloseLineReader(&library);
-
-  int result = TypesetReducedFile(files, reduced_path, bibitems_path, found_count);
-  if (result != RESULT_DONE) return result;
+  if (!outputs.Close(REDUCED)) return RESULT_STOPPED;
+  errno = 0;
+  if (!reader->ReadReducedFile(outputs.Path(REDUCED))) {
+    ShowFileMessage("Could not create a new BibTeX file!", "New BibTeX file?",
+                    outputs.Path(REDUCED), FileErrorText(errno));
+    return RESULT_STOPPED;
+  }
+  if (!outputs.Create(BIBITEMS)) return RESULT_STOPPED;
+  reader->WriteBibitems(outputs.File(BIBITEMS));
 
   // A run that could not write its outputs in full says so instead of
   // reporting success over truncated files.
-  if (!CloseOutputFile(&files->items)) {
-    return Stop("Could not write the item file!", "Itemfile?", RESULT_STOPPED);
-  }
-  if (!CloseOutputFile(&files->bibitems)) {
-    return Stop("Could not write the bibitem file!", "Bibitem file?", RESULT_STOPPED);
-  }
+  if (!outputs.Close(ITEMS)) return RESULT_STOPPED;
+  if (!outputs.Close(BIBITEMS)) return RESULT_STOPPED;
   return RESULT_DONE;
+}
+
+// With no library named, a compiled .aux file names its own (\bibdata).
+void TakeLibraryFromDocument(const ParsedExtract& reader) {
+  std::string library = reader.LibraryNamedByDocument(file_address_01);
+  if (!library.empty()) SetFileSlot(file_address_02, library.c_str());
+}
+
+int IsAuxFile(const char* path) {
+  std::size_t length = std::strlen(path);
+  return length > 4 && std::strcmp(path + length - 4, ".aux") == 0;
 }
 
 }  // namespace
 
-const ExtractReport& LastExtractReport() { return last_report; }
-
-int Extract() {
-  last_report.cited_keys.clear();
-  last_report.found.clear();
-  ExtractFiles files;
-  return RunExtract(&files);
+int Extract(RunReport* report) {
+  if (report != nullptr) *report = RunReport();
+  if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
+  if (FLAG_CLASSIC) {
+    if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
+    ClassicExtract reader;
+    return RunExtract(&reader, report);
+  }
+  ReferenceOptions options;
+  SelectedStyle(&options.style);
+  options.page_range = FLAG_PAGEALL;
+  ParsedExtract reader(options);
+  if (file_address_02[0] == '\0') {
+    if (!IsAuxFile(file_address_01)) return RESULT_NEED_BIBTEX;
+    ParsedExtract probe(options);
+    if (probe.ReadDocument(file_address_01)) TakeLibraryFromDocument(probe);
+    if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
+  }
+  return RunExtract(&reader, report);
 }

@@ -4,7 +4,7 @@
 
 #include "extract/key_index.h"
 #include "scan/markers.h"
-#include "scan/scan_index.h"
+#include "match/first_positions.h"
 
 // Reads on until a line holds the search text; returns its length, or 0
 // when the library ends first.

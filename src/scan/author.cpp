@@ -161,12 +161,11 @@ int entry_author(const char* line, char* output, LineReader* input, std::size_t 
   char result[AUTHOR_BUFFER_SIZE];
   CollectAuthorValue(line, input, value);
   result[0] = '\0';
-  if (FLAG_APS == 1) {
-    RewriteAuthorsAps(value, result);
-  } else if (FLAG_IOP == 1) {
-    RewriteAuthorsIop(value, result);
-  } else if (FLAG_ACS == 1) {
-    RewriteAuthorsAcs(value, result);
+  JournalStyle style;
+  if (SelectedStyle(&style)) {
+    if (style == STYLE_APS) RewriteAuthorsAps(value, result);
+    if (style == STYLE_ACS) RewriteAuthorsAcs(value, result);
+    if (style == STYLE_IOP) RewriteAuthorsIop(value, result);
   }
   std::snprintf(output, output_size, "%s", result);
   return 1;

@@ -10,15 +10,15 @@ namespace {
 // title line that mentions "year" sets the year.
 const char* const kWords[] = {"journal", "year", "pages", "volume", "author", "title", "note"};
 
-char* ValueFor(entry_fields* fields, int index) {
+std::string* ValueFor(entry_fields* fields, int index) {
   switch (index) {
-    case 0: return fields->journal;
-    case 1: return fields->year;
-    case 2: return fields->pages;
-    case 3: return fields->volume;
-    case 4: return fields->author;
-    case 5: return fields->title;
-    default: return fields->note;
+    case 0: return &fields->journal;
+    case 1: return &fields->year;
+    case 2: return &fields->pages;
+    case 3: return &fields->volume;
+    case 4: return &fields->author;
+    case 5: return &fields->title;
+    default: return &fields->note;
   }
 }
 
@@ -26,9 +26,14 @@ char* ValueFor(entry_fields* fields, int index) {
 
 int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
                      SummaryWords words) {
-  FindBibTag(first_line, fields->key, "{", ",");
-  FindBibTag(first_line, fields->type, "@", "{");
-  for (int i = 0; i < 7; i++) ValueFor(fields, i)[0] = '\0';
+  char text[LINE_SIZE];
+  FindBibTag(first_line, text, "{", ",");
+  fields->key = text;
+  FindBibTag(first_line, text, "@", "{");
+  fields->type = text;
+  for (int i = 0; i < 7; i++) ValueFor(fields, i)->clear();
+  fields->doi.clear();
+  fields->content.clear();
 
   int word_count = words == WORDS_WITH_NOTE ? 7 : 6;
   char line[LINE_SIZE];
@@ -39,21 +44,12 @@ int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fi
       if (std::strstr(line, kWords[i]) != nullptr) found = i;
     }
     if (found >= 0) {
-      char* value = ValueFor(fields, found);
-      FindBibTag(line, value, "{", "}");
-      if (found == 2) CutToFirstPage(value);
+      FindBibTag(line, text, "{", "}");
+      if (found == 2) CutToFirstPage(text);
+      *ValueFor(fields, found) = text;
     } else if (line[0] == '}') {
       return IsWholeLine(line, length);
     }
   }
   return 0;
-}
-
-int SameArticleValues(const entry_fields* a, const entry_fields* b) {
-  return std::strcmp(a->volume, b->volume) == 0 && std::strcmp(a->pages, b->pages) == 0 &&
-         std::strcmp(a->journal, b->journal) == 0 && std::strcmp(a->year, b->year) == 0;
-}
-
-int SameBookValues(const entry_fields* a, const entry_fields* b) {
-  return std::strcmp(a->author, b->author) == 0 && std::strcmp(a->title, b->title) == 0;
 }

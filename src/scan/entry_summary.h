@@ -1,4 +1,4 @@
-// What the compare and clean-doubles operations know of one entry: key
+// The line rules' reading of one entry for compare and clean doubles: key
 // and type from its first line, and one line's worth of each field value
 // they compare.  Both operations read their summaries here, so an entry is
 // understood the same way in the master, the second file, the input and
@@ -6,26 +6,16 @@
 #ifndef TAMREL_SCAN_ENTRY_SUMMARY_H
 #define TAMREL_SCAN_ENTRY_SUMMARY_H
 
+#include "entry/entry_record.h"
 #include "scan/line_reader.h"
-
-struct entry_fields {
-  char key[LINE_SIZE];
-  char type[LINE_SIZE];
-  char journal[LINE_SIZE];
-  char year[LINE_SIZE];
-  char volume[LINE_SIZE];
-  char pages[LINE_SIZE];  // the first page only: the text before the first "-"
-  char author[LINE_SIZE];
-  char title[LINE_SIZE];
-  char note[LINE_SIZE];   // read by compare only
-};
 
 enum SummaryWords {
   WORDS_WITHOUT_NOTE,  // clean doubles: journal year pages volume author title
   WORDS_WITH_NOTE      // compare: the same words, then note
 };
 
-// Fills fields from an entry whose first line has just been read from
+// Fills fields (every value at most one line; pages cut before its first
+// "-"; note read by compare only) from an entry whose first line has just been read from
 // input.  Reads the lines after it: the first field word a line holds (in
 // the order above, as a substring anywhere) names the value the line sets,
 // the later line winning.  A line that holds none of the words and begins
@@ -35,9 +25,5 @@ enum SummaryWords {
 // closed it): in a file that still grows, such an entry may yet change.
 int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fields,
                      SummaryWords words);
-
-// 1 when both records hold the same text for every named value.
-int SameArticleValues(const entry_fields* a, const entry_fields* b);  // volume pages journal year
-int SameBookValues(const entry_fields* a, const entry_fields* b);     // author title
 
 #endif

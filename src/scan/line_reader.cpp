@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -24,10 +25,18 @@ std::FILE* OpenInputFile(const char* path, const char* mode) {
   // Only a regular file has an end and places to come back to: a folder,
   // a device such as /dev/zero or a pipe is refused like a missing file.
   if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG) {
+    int is_folder = (status.st_mode & S_IFMT) == S_IFDIR;
     std::fclose(file);
+    errno = is_folder ? EISDIR : NOT_REGULAR_FILE;
     return nullptr;
   }
   return file;
+}
+
+const char* FileErrorText(int error_number) {
+  if (error_number == NOT_REGULAR_FILE) return "not a regular file";
+  if (error_number == 0) return "cannot be read";
+  return std::strerror(error_number);
 }
 
 LineReader::~LineReader() { CloseLineReader(this); }
@@ -78,7 +87,10 @@ int OpenLineReader(LineReader* reader, std::FILE* file) {
 std::FILE* OpenInputReader(LineReader* reader, const char* path, const char* mode) {
   std::FILE* file = OpenInputFile(path, mode);
   if (file != nullptr && !OpenLineReader(reader, file)) {
+    // A read error, or a file larger than the memory we can have.
+    int error_number = std::ferror(file) ? EIO : EFBIG;
     std::fclose(file);
+    errno = error_number;
     return nullptr;
   }
   return file;

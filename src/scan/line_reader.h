@@ -40,8 +40,17 @@ struct LineReader {
 // reader sees every byte and its positions are true offsets.  mode is
 // "r" (read) or "r+" / "w+" (update).  Anything but a regular file (a
 // folder, a device, a pipe) is refused like a file that cannot be opened.
-// Returns NULL on failure.
+// Returns NULL on failure, with errno saying why (EISDIR for a folder,
+// NOT_REGULAR_FILE for a device or a pipe).
 std::FILE* OpenInputFile(const char* path, const char* mode);
+
+// The errno value OpenInputFile leaves for an input that is not a regular
+// file; no system value is this large.
+constexpr int NOT_REGULAR_FILE = 100000;
+
+// The reason behind an errno value, for messages: "No such file or
+// directory", "not a regular file".
+const char* FileErrorText(int error_number);
 
 // Reads the whole open file, from its start, into the reader.  Returns 1,
 // or 0 when the file cannot be read or does not fit in memory (the reader

@@ -1,64 +1,39 @@
 #include "scan/output_path.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 
-#include "app/platform.h"
+int IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
-void DeriveOutputPath(const char* input_path, const char* suffix, char* output) {
-  const char* dot = std::strchr(input_path, '.');
-  int base_length = static_cast<int>(dot != nullptr ? dot - input_path : std::strlen(input_path));
-  std::snprintf(output, LINE_SIZE, "%.*s%s", base_length, input_path, suffix);
-}
-
-// Two paths name one file when they are equal or when both exist and have
-// the same device and file number (a link, or another spelling).
-static int SameFile(const char* a, const char* b) {
-#ifdef _WIN32
-  if (_stricmp(a, b) == 0) return 1;  // file names ignore case there
-#else
-  if (std::strcmp(a, b) == 0) return 1;
-#endif
-  struct stat sa;
-  struct stat sb;
-  if (stat(a, &sa) != 0 || stat(b, &sb) != 0) return 0;
-#ifdef _WIN32
-  // The Windows runtime gives no file numbers; equal names were caught above.
-  return 0;
-#else
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#endif
-}
-
-int OutputsSpareInputs(const char* const* outputs, int output_count, const char* const* inputs,
-                       int input_count) {
-  for (int o = 0; o < output_count; o++) {
-    for (int i = 0; i < input_count; i++) {
-      if (!SameFile(outputs[o], inputs[i])) continue;
-      char text[3 * LINE_SIZE];
-      std::snprintf(text, sizeof text,
-                    "The output file\n    '%s'\nwould overwrite the input file\n    '%s'.\n"
-                    "Nothing was written. Rename or move the input file.",
-                    outputs[o], inputs[i]);
-      ShowMessage(text, "File?");
-      return 0;
-    }
+// Where the file name of a path begins.
+static std::size_t FileNameStart(const char* path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; path[i] != '\0'; i++) {
+    if (IsPathSeparator(path[i])) start = i + 1;
   }
-  return 1;
+  return start;
 }
 
-void ShowOutputMessage(const char* verb, const char* path) {
-  char text[LINE_SIZE + 32];
-  std::snprintf(text, sizeof text, "Could not %s %s !", verb, path);
-  ShowMessage(text, "File?");
-}
-
-int CloseOutputFile(std::FILE** file) {
-  if (*file == nullptr) return 1;
-  int failed = std::ferror(*file);
-  failed |= std::fclose(*file);
-  *file = nullptr;
-  return failed == 0;
+void DeriveOutputPath(const char* input_path, const char* suffix, char* output,
+                      const char* folder) {
+  std::size_t name_start = FileNameStart(input_path);
+  const char* name = input_path + name_start;
+  const char* dot = std::strrchr(name, '.');
+  // A name that is all extension (".bib") keeps its text, so the output
+  // is not named after nothing.
+  std::size_t name_length = dot != nullptr && dot != name ? static_cast<std::size_t>(dot - name)
+                                                         : std::strlen(name);
+  if (folder == nullptr || folder[0] == '\0') {
+    std::snprintf(output, OUTPUT_PATH_SIZE, "%.*s%.*s%s", static_cast<int>(name_start),
+                  input_path, static_cast<int>(name_length), name, suffix);
+    return;
+  }
+  std::size_t folder_length = std::strlen(folder);
+  // A folder written the Windows way is joined the Windows way.
+  const char* separator = IsPathSeparator(folder[folder_length - 1]) ? ""
+                          : std::strchr(folder, '/') == nullptr && std::strchr(folder, '\\') != nullptr
+                              ? "\\"
+                              : "/";
+  std::snprintf(output, OUTPUT_PATH_SIZE, "%s%s%.*s%s", folder, separator,
+                static_cast<int>(name_length), name, suffix);
 }

@@ -9,13 +9,12 @@ INT_PTR CALLBACK CheckRadioProc(HWND hwnd, UINT msg, WPARAM wParam,
                                 LPARAM lParam) {
   (void)lParam;
   switch (msg) {
-    case WM_INITDIALOG:
-      if (FLAG_APS == 1) {
-        CheckRadioButton(hwnd, IDC_STYLE_APS, IDC_STYLE_IOP, IDC_STYLE_APS);
-      } else if (FLAG_ACS == 1) {
-        CheckRadioButton(hwnd, IDC_STYLE_APS, IDC_STYLE_IOP, IDC_STYLE_ACS);
-      } else if (FLAG_IOP == 1) {
-        CheckRadioButton(hwnd, IDC_STYLE_APS, IDC_STYLE_IOP, IDC_STYLE_IOP);
+    case WM_INITDIALOG: {
+      JournalStyle style;
+      if (SelectedStyle(&style)) {
+        int button = style == STYLE_APS ? IDC_STYLE_APS
+                     : style == STYLE_ACS ? IDC_STYLE_ACS : IDC_STYLE_IOP;
+        CheckRadioButton(hwnd, IDC_STYLE_APS, IDC_STYLE_IOP, button);
       }
       if (FLAG_PAGEALL == 1) {
         CheckRadioButton(hwnd, IDC_FIRST_PAGE, IDC_PAGE_RANGE,
@@ -25,6 +24,7 @@ INT_PTR CALLBACK CheckRadioProc(HWND hwnd, UINT msg, WPARAM wParam,
                          IDC_FIRST_PAGE);
       }
       return TRUE;
+    }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_STYLE_APS:

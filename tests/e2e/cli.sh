@@ -32,8 +32,10 @@ check "no command" 2 "$status"
 run frobnicate x
 check "unknown command" 2 "$status"
 check "usage on stderr" 1 "$(grep -c '^Usage: tamrel extract' err.txt)"
-run extract paper.tex
+run extract paper.tex --classic
 check "missing file" 2 "$status"
+run extract paper.tex
+check "a .tex file names no library" "1 tamrel: paper.tex names no library; give one after it" "$status $err"
 run extract paper.tex library.bib --style
 check "missing option value" 2 "$status"
 run extract paper.tex library.bib --style mla
@@ -59,11 +61,20 @@ check "cited-key report" 1 "$(grep -cE '^The document cites [0-9]+ distinct keys
 for f in $out; do check "written: $f" yes "$([ -f "$f" ] && echo yes)"; done
 
 run extract --style=iop --pages=range ./paper.tex ./library.bib
-check "options after =, leading ./" "0 library_extract_items.txt" "$status $(echo "$out" | head -1)"
+check "options after =, leading ./" "0 ./library_extract_items.txt" "$status $(echo "$out" | head -1)"
+run extract --style=IOP --PAGES=range paper.tex library.bib
+check "option names keep their case" 2 "$status"
+run extract --style IOP --pages=Range paper.tex library.bib
+check "option values in any case" 0 "$status"
 
 run extract absent.tex library.bib
 check "missing document status" 1 "$status"
-check "missing document message" "LaTeX file?: Could not open the LaTeX file!" "$err"
+check "missing document message" "LaTeX file?: Could not open the LaTeX file! (absent.tex: No such file or directory)" "$err"
+run extract absent.tex library.bib --classic
+check "missing document message, classic" "LaTeX file?: Could not open the LaTeX file! (absent.tex: No such file or directory)" "$err"
+mkdir folder.bib
+run clean folder.bib
+check "a folder as input" "1 BibTeX file ?: Could not open the BibTeX file! (folder.bib: Is a directory)" "$status $err"
 
 run compare library.bib library.bib
 check "compare status" 0 "$status"
@@ -71,14 +82,35 @@ check "compare outputs" "library_compare.log
 library_compare_missing.bib
 library_compare_equal.bib" "$out"
 run compare absent.bib library.bib
-check "compare missing master" "1 BibTeX file No. 1?: Could not open BibTeX file No. 1!" "$status $err"
+check "compare missing master" "1 BibTeX file No. 1?: Could not open BibTeX file No. 1! (absent.bib: No such file or directory)" "$status $err"
 
 run clean library.bib
 check "clean status" 0 "$status"
 check "clean outputs" "library_clean_of_doubles.log
 library_clean_of_doubles.bib" "$out"
 run clean absent.bib
-check "clean missing input" "1 BibTeX file ?: Could not open the BibTeX file!" "$status $err"
+check "clean missing input" "1 BibTeX file ?: Could not open the BibTeX file! (absent.bib: No such file or directory)" "$status $err"
+
+# -o writes the same names into another folder.
+mkdir out
+run clean library.bib -o out
+check "clean -o" "0 out/library_clean_of_doubles.log
+out/library_clean_of_doubles.bib" "$status $out"
+check "clean -o wrote there" yes "$([ -f out/library_clean_of_doubles.bib ] && echo yes)"
+run extract paper.tex library.bib --output-dir=out
+check "extract --output-dir=" "0 out/library_extract_items.txt" "$status $(echo "$out" | head -1)"
+run clean library.bib -o missing-folder
+check "-o into a folder that is not there" 1 "$status"
+check "-o message names the reason" 1 "$(grep -c 'No such file or directory' err.txt)"
+run clean library.bib -o
+check "-o without a folder" 2 "$status"
+
+# A name is cut at its own last ".", never in a folder.
+mkdir my.refs
+cp library.bib my.refs/lib.v2.bib
+run clean my.refs/lib.v2.bib
+check "dots in folder and name" "0 my.refs/lib.v2_clean_of_doubles.log" "$status $(echo "$out" | head -1)"
+check "report line" 1 "$(grep -cE '^[0-9]+ entries read: [0-9]+ written' err.txt)"
 
 # An output that would overwrite an input is refused before anything is written.
 cp paper.tex lib_extract_bibitems.tex

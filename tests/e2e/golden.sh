@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every operation must reproduce the recorded golden outputs byte for byte.
+# Every operation, by the classic line rules, must reproduce the recorded
+# golden outputs byte for byte.
 # Usage: golden.sh TAMREL SOURCE_DIR
 set -u
 tamrel="$1"
@@ -8,7 +9,7 @@ passed=0
 failed=0
 for dir in "$source_dir"/tests/golden/seed*/; do
   got=$(mktemp -d)
-  bash "$source_dir/tests/golden/run_all.sh" "$tamrel" "$dir/in" "$got"
+  bash "$source_dir/tests/golden/run_all.sh" "$tamrel" "$dir/in" "$got" --classic
   for expected in "$dir"/out/*; do
     name=$(basename "$expected")
     if cmp -s "$expected" "$got/$name"; then passed=$((passed + 1)); else

@@ -63,8 +63,9 @@ bool MakeWritesFail(const std::string& path) {
   return FileExists("/dev/full") && symlink("/dev/full", path.c_str()) == 0;
 }
 
-OperationFixtureState::OperationFixtureState() {
+OperationFixtureState::OperationFixtureState(int classic) {
   ResetApplicationState();
+  FLAG_CLASSIC = classic;
   SetPlatform(&platform);
 }
 

@@ -62,10 +62,11 @@ class TextReader {
 };
 
 // Installs a RecordingPlatform and resets the application state for the
-// length of one test.
+// length of one test, with the classic line rules (classic = 1) or the
+// BibTeX reader (0).
 class OperationFixtureState {
  public:
-  OperationFixtureState();
+  explicit OperationFixtureState(int classic = 1);
   ~OperationFixtureState();
   RecordingPlatform platform;
 };

@@ -286,14 +286,15 @@ TEST_F(CleanTest, OutputsAreEmptiedOnEveryRun) {
   EXPECT_EQ("", cleaned);
 }
 
-TEST_F(CleanTest, OutputNamesCutAtFirstDotOfWholePath) {
+TEST_F(CleanTest, OutputsStayInTheInputsFolderWhateverItsName) {
   std::string folder = dir.File("my.refs");
   ASSERT_EQ(0, mkdir(folder.c_str(), 0700));
   WriteFile(folder + "/library.bib", Article("K", "1"));
   SetFileSlot(file_address_01, (folder + "/library.bib").c_str());
   EXPECT_EQ(RESULT_DONE, Clean());
-  EXPECT_EQ(Article("K", "1"), ReadFile(dir.File("my_clean_of_doubles.bib")));
-  EXPECT_TRUE(FileExists(dir.File("my_clean_of_doubles.log")));
+  EXPECT_EQ(Article("K", "1"), ReadFile(folder + "/library_clean_of_doubles.bib"));
+  EXPECT_TRUE(FileExists(folder + "/library_clean_of_doubles.log"));
+  EXPECT_FALSE(FileExists(dir.File("my_clean_of_doubles.bib")));
 }
 
 TEST_F(CleanTest, PathWithoutDotGetsSuffixAppended) {

@@ -114,6 +114,7 @@ TEST_F(CommandsTest, OpenCommandsFillTheirSlotAndRestoreTheCaption) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     ASSERT_EQ(1, SetFileSlot(c.other, "/keep/other.bib"));
     platform.log.clear();
     platform.answers = {"/data/old.bib", "/data/refs/new library.bib"};
@@ -152,6 +153,7 @@ TEST_F(CommandsTest, PathLengthsAroundTheSlotSize) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     ASSERT_EQ(1, SetFileSlot(file_address_01, "/earlier.tex"));
     std::string path = "/" + std::string(c.length - 1, 'p');
     platform.log.clear();
@@ -266,6 +268,7 @@ TEST_F(CommandsTest, MissingFilesAreAskedForOnceWithoutRestarting) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     Slots(c.first, c.second);
     platform.log.clear();
     platform.answers = {"/c/chosen"};
@@ -318,6 +321,7 @@ TEST_F(CommandsTest, UnreadableInputsAreReportedThenAskedFor) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     Slots(c.first, c.second);
     platform.log.clear();
     platform.answers = {CANCEL};
@@ -349,6 +353,7 @@ TEST_F(CommandsTest, StoppedOperationsGetNoFurtherReaction) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     Slots(c.first, c.second);
     std::string blocker = dir.File(c.blocked_output);
     ASSERT_EQ(0, mkdir(blocker.c_str(), 0700));
@@ -378,6 +383,7 @@ TEST_F(CommandsTest, SuccessfulRunsWriteTheFinishedText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     Slots(c.first, c.second);
     platform.log.clear();
     platform.answers = {"/must/not/be/asked"};

@@ -206,16 +206,16 @@ TEST_F(CompareTest, OutputsAreEmptiedOnEveryRun) {
   EXPECT_EQ("", equal);
 }
 
-TEST_F(CompareTest, OutputNamesCutAtFirstDotOfWholePath) {
+TEST_F(CompareTest, OutputsStayInTheMastersFolderWhateverItsName) {
   std::string folder = dir.File("my.refs");
   ASSERT_EQ(0, mkdir(folder.c_str(), 0700));
   WriteFile(folder + "/library.bib", kArticle);
   SetFileSlot(file_address_01, (folder + "/library.bib").c_str());
   SetFileSlot(file_address_02, (folder + "/library.bib").c_str());
   EXPECT_EQ(RESULT_DONE, Compare());
-  EXPECT_EQ("ARTICLE - Exactly the same : Smith2009\n", ReadFile(dir.File("my_compare.log")));
-  EXPECT_TRUE(FileExists(dir.File("my_compare_missing.bib")));
-  EXPECT_EQ(kArticle, ReadFile(dir.File("my_compare_equal.bib")));
+  EXPECT_EQ("ARTICLE - Exactly the same : Smith2009\n", ReadFile(folder + "/library_compare.log"));
+  EXPECT_TRUE(FileExists(folder + "/library_compare_missing.bib"));
+  EXPECT_EQ(kArticle, ReadFile(folder + "/library_compare_equal.bib"));
 }
 
 TEST_F(CompareTest, MasterPathWithoutDotGetsSuffixAppended) {

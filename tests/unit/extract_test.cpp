@@ -16,7 +16,6 @@
 #include "app/state.h"
 #include "extract/citations.h"
 #include "extract/extract.h"
-#include "extract/extract_report.h"
 #include "support/test_support.h"
 
 #ifdef __linux__
@@ -26,6 +25,12 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+RunReport g_last_report;
+
+// Runs extract and keeps its report for the test to read.
+int RunExtract() { return Extract(&g_last_report); }
+const RunReport& LastReport() { return g_last_report; }
 
 // Makes a file or folder refuse writing for the length of a test: the
 // permission bits stop an ordinary user, the immutable flag stops root.
@@ -168,32 +173,32 @@ TEST(CitationsTest, KeysOfOneLine) {
 TEST_F(ExtractTest, KeysInOrderOfFirstCitation) {
   Given("Text \\cite{k1,k2} more.\nLater \\cite{k2,k3}.\n",
         "@ARTICLE{k3,\n}\n@ARTICLE{k2,\n}\n@ARTICLE{k1,\n}\n");
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "k1\nk2\nk3\n");
   EXPECT_EQ(Reduced(), "@ARTICLE{k1,\n}\n@ARTICLE{k2,\n}\n@ARTICLE{k3,\n}\n");
-  EXPECT_EQ(LastExtractReport().cited_keys, Keys({"k1", "k2", "k3"}));
+  EXPECT_EQ(LastReport().cited_keys, Keys({"k1", "k2", "k3"}));
 }
 
 // The reduced file follows the citations, not the library, and holds a
 // key cited several times once; keys the library lacks leave no trace.
 TEST_F(ExtractTest, ReducedFileInCitationOrder) {
   Given("\\cite{C}\n\\cite{Missing,A}\n\\cite{C,A}\n", Library());
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "C\nA\n");
   EXPECT_EQ(Reduced(), std::string(kEntryC) + kEntryA);
   EXPECT_EQ(Bibitems(),
             "\\bibitem{C}\nCleo Ce, Ph.D. thesis, MIT, 2003).\n\n"
             "\\bibitem{A}\nAnne Ay,\n\\textit{J. Chem. Phys.} \\textbf{1}, 10 (2001).\n\n");
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(LastExtractReport().cited_keys, Keys({"C", "Missing", "A"}));
-  EXPECT_EQ(LastExtractReport().found, std::vector<bool>({true, false, true}));
+  EXPECT_EQ(LastReport().cited_keys, Keys({"C", "Missing", "A"}));
+  EXPECT_EQ(LastReport().found, std::vector<bool>({true, false, true}));
 }
 
 TEST_F(ExtractTest, StyleAndPageOptionsReachTheBibitemFile) {
   Given("\\cite{A}\n", Library());
   SetJournalStyle(STYLE_IOP);
   FLAG_PAGEALL = 1;
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Bibitems(), "\\bibitem{A}\nAy Anne\n2001 \\textit{J. Chem. Phys.} \\textbf{1} 10--12\n\n");
 }
 
@@ -206,7 +211,7 @@ TEST_F(ExtractTest, KeyMatchIsExact) {
       "@INPROCEEDINGS{Smith,\n  year = {2003}\n}\n"
       "@BOOK{Smith,\n  year = {2004}\n}\n";
   Given("\\cite{Smith}\n", library);
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "Smith\n");
   EXPECT_EQ(Reduced(), "@INPROCEEDINGS{Smith,\n  year = {2003}\n}\n");
 }
@@ -217,7 +222,7 @@ TEST_F(ExtractTest, SearchTextInsideAFieldValue) {
   const std::string library =
       "@ARTICLE{X,\n  note = {Erratum to {B, see there}},\n  year = {1999}\n}\n" + std::string(kEntryB);
   Given("\\cite{B}\n", library);
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Reduced(), "  note = {Erratum to {B, see there}},\n  year = {1999}\n}\n");
 }
 
@@ -243,14 +248,14 @@ TEST_F(ExtractTest, WhereACopiedEntryEnds) {
   };
   for (const auto& c : cases) {
     Given("\\cite{K}\n", entry + c.next);
-    EXPECT_EQ(Extract(), RESULT_DONE);
+    EXPECT_EQ(RunExtract(), RESULT_DONE);
     EXPECT_EQ(Reduced(), c.copied_along ? entry + c.next : entry) << c.next;
   }
 }
 
 TEST_F(ExtractTest, EntryAtTheLibraryEnd) {
   Given("\\cite{B}\n", std::string(kEntryA) + "@BOOK{B,\n  year = {2002}\n}");
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Reduced(), "@BOOK{B,\n  year = {2002}\n}");
   EXPECT_EQ(Bibitems(), "\\bibitem{B}\n\\textit{}, edited by  (, , 2002).\n\n");
 }
@@ -261,7 +266,7 @@ TEST_F(ExtractTest, EntriesOfUnlistedTypes) {
   const std::string misc = "@MISC{M,\n  year = {2020}\n}\n\n";
   Given("\\cite{M,A}\n", std::string(kEntryA) + misc + kEntryB);
   SetJournalStyle(STYLE_IOP);
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "M\nA\n");
   EXPECT_EQ(Reduced(), misc + kEntryA + misc);
   // The MISC entry's year is read as part of A, the entry before it.
@@ -272,19 +277,19 @@ TEST_F(ExtractTest, EntriesOfUnlistedTypes) {
 // lacks.
 TEST_F(ExtractTest, BlankAfterCommaIsPartOfTheKey) {
   Given("\\cite{A, B}\n", Library());
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "A\n");
-  EXPECT_EQ(LastExtractReport().cited_keys, Keys({"A", " B"}));
+  EXPECT_EQ(LastReport().cited_keys, Keys({"A", " B"}));
 }
 
 TEST_F(ExtractTest, DocumentWithoutCitations) {
   Given("\\documentclass{article}\n\\begin{document}\nNo references.\n\\end{document}\n", Library());
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   for (const std::string& path : {ItemsPath(), ReducedPath(), BibitemsPath()}) {
     EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_EQ(ReadFile(path), "") << path;
   }
-  EXPECT_TRUE(LastExtractReport().cited_keys.empty());
+  EXPECT_TRUE(LastReport().cited_keys.empty());
 }
 
 // A thesis may cite far more keys than any fixed table would hold.
@@ -299,9 +304,9 @@ TEST_F(ExtractTest, FifteenHundredDistinctKeys) {
     items += key + "\n";
   }
   Given(document, library);
-  EXPECT_EQ(Extract(), RESULT_DONE);
-  EXPECT_EQ(LastExtractReport().cited_keys.size(), 1500u);
-  EXPECT_EQ(LastExtractReport().cited_keys.back(), "key1499");
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
+  EXPECT_EQ(LastReport().cited_keys.size(), 1500u);
+  EXPECT_EQ(LastReport().cited_keys.back(), "key1499");
   EXPECT_EQ(Items(), items);
   const std::string bibitems = Bibitems();
   EXPECT_EQ(std::count(bibitems.begin(), bibitems.end(), '\n'), 1500 * 4);
@@ -311,8 +316,8 @@ TEST_F(ExtractTest, FifteenHundredDistinctKeys) {
 // not part of it, and the line feed is part of no key.
 TEST_F(ExtractTest, UnterminatedCitation) {
   Given("\\cite{A,B\nC} more text\n", Library());
-  EXPECT_EQ(Extract(), RESULT_DONE);
-  EXPECT_EQ(LastExtractReport().cited_keys, Keys({"A", "B"}));
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
+  EXPECT_EQ(LastReport().cited_keys, Keys({"A", "B"}));
   EXPECT_EQ(Items(), "A\nB\n");
 }
 
@@ -322,7 +327,7 @@ TEST_F(ExtractTest, LongLines) {
   const std::string long_value(600, 'v');
   const std::string entry = "@ARTICLE{A,\n  abstract = {" + long_value + "},\n  year = {2001}\n}\n";
   Given(std::string(560, 'p') + " \\cite{A}\n", entry + kEntryB);
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), "A\n");
   EXPECT_EQ(Reduced(), entry);
 }
@@ -331,7 +336,7 @@ TEST_F(ExtractTest, BytesAreCopiedExactly) {
   const char raw[] = "@ARTICLE{A,\n  note = {nul\0byte and \xe9t\xe9},\n}\n";
   const std::string entry(raw, sizeof raw - 1);
   Given("\\cite{A}\n", entry);
-  EXPECT_EQ(Extract(), RESULT_DONE);
+  EXPECT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Reduced(), entry);
 }
 
@@ -345,16 +350,16 @@ TEST_F(ExtractTest, CarriageReturnLineFeedInputs) {
     return out;
   };
   Given(document, Library());
-  ASSERT_EQ(Extract(), RESULT_DONE);
+  ASSERT_EQ(RunExtract(), RESULT_DONE);
   const std::string items = Items();
   const std::string reduced = Reduced();
   const std::string bibitems = Bibitems();
   Given(crlf(document), crlf(Library()));
-  ASSERT_EQ(Extract(), RESULT_DONE);
+  ASSERT_EQ(RunExtract(), RESULT_DONE);
   EXPECT_EQ(Items(), items);
   EXPECT_EQ(Reduced(), reduced);
   EXPECT_EQ(Bibitems(), bibitems);
-  EXPECT_EQ(LastExtractReport().cited_keys, Keys({"C", "A", "B"}));
+  EXPECT_EQ(LastReport().cited_keys, Keys({"C", "A", "B"}));
 }
 
 // Outputs are named after the library, cut before the first "." of its
@@ -366,13 +371,13 @@ TEST_F(ExtractTest, OutputNames) {
   } cases[] = {
       {"refs.bib", "refs"},
       {"library", "library"},  // no "." at all: the whole path
-      {"my.papers/all.bib", "my"},
-      {"lib.v2.bib", "lib"},
+      {"my.papers/all.bib", "my.papers/all"},
+      {"lib.v2.bib", "lib.v2"},
   };
   for (const auto& c : cases) {
     fs::create_directories(fs::path(dir_.File(c.library)).parent_path());
     Given("\\cite{A}\n", Library(), c.library);
-    EXPECT_EQ(Extract(), RESULT_DONE) << c.library;
+    EXPECT_EQ(RunExtract(), RESULT_DONE) << c.library;
     const std::string base = dir_.File(c.base);
     EXPECT_EQ(ReadFile(base + "_extract_items.txt"), "A\n") << c.library;
     EXPECT_EQ(ReadFile(base + "_extract_modified.bib"), kEntryA) << c.library;
@@ -387,7 +392,7 @@ TEST_F(ExtractTest, OutputsNeverOverwriteAnInput) {
   WriteFile(library_, Library());
   SetFileSlot(file_address_01, document_.c_str());
   SetFileSlot(file_address_02, library_.c_str());
-  EXPECT_EQ(Extract(), RESULT_STOPPED);
+  EXPECT_EQ(RunExtract(), RESULT_STOPPED);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("File?: ", 0), 0u);
   EXPECT_EQ(ReadFile(document_), "\\cite{A}\n");
@@ -396,12 +401,12 @@ TEST_F(ExtractTest, OutputsNeverOverwriteAnInput) {
 
 TEST_F(ExtractTest, EachRunStartsAFreshReport) {
   Given("\\cite{A}\n", Library());
-  ASSERT_EQ(Extract(), RESULT_DONE);
-  ASSERT_EQ(LastExtractReport().cited_keys.size(), 1u);
+  ASSERT_EQ(RunExtract(), RESULT_DONE);
+  ASSERT_EQ(LastReport().cited_keys.size(), 1u);
   file_address_02[0] = '\0';
-  EXPECT_EQ(Extract(), RESULT_NEED_BIBTEX);
-  EXPECT_TRUE(LastExtractReport().cited_keys.empty());
-  EXPECT_TRUE(LastExtractReport().found.empty());
+  EXPECT_EQ(RunExtract(), RESULT_NEED_BIBTEX);
+  EXPECT_TRUE(LastReport().cited_keys.empty());
+  EXPECT_TRUE(LastReport().found.empty());
 }
 
 enum OutputState { ABSENT, EMPTY, COMPLETE, ANY };
@@ -448,7 +453,7 @@ TEST_P(ExtractFailureTest, StopsWithItsMessage) {
   const FailureCase& c = GetParam();
   Given("\\cite{B,A}\n", Library());
   if (!c.arrange(this)) GTEST_SKIP() << "this machine cannot arrange: " << c.name;
-  EXPECT_EQ(Extract(), c.result);
+  EXPECT_EQ(RunExtract(), c.result);
   if (c.message[0] == '\0') {
     EXPECT_TRUE(Messages().empty());
   } else {
@@ -517,8 +522,8 @@ INSTANTIATE_TEST_SUITE_P(Failures, ExtractFailureTest, ::testing::ValuesIn(kFail
 TEST_F(ExtractTest, BundledExample) {
   const std::string examples = std::string(TAMREL_SOURCE_DIR) + "/examples/";
   Given(ReadFile(examples + "paper.tex"), ReadFile(examples + "library.bib"), "library.bib");
-  ASSERT_EQ(Extract(), RESULT_DONE);
-  const ExtractReport& report = LastExtractReport();
+  ASSERT_EQ(RunExtract(), RESULT_DONE);
+  const RunReport& report = LastReport();
   std::string expected_items;
   std::string expected_bibitem_lines;
   for (std::size_t i = 0; i < report.cited_keys.size(); i++) {
@@ -555,9 +560,9 @@ TEST_F(ExtractTest, RealCorpus) {
       for (const fs::path& library : libraries) {
         SCOPED_TRACE(document.string() + " with " + library.string());
         Given(ReadFile(document.string()), ReadFile(library.string()));
-        ASSERT_EQ(Extract(), RESULT_DONE);
+        ASSERT_EQ(RunExtract(), RESULT_DONE);
         runs++;
-        const ExtractReport& report = LastExtractReport();
+        const RunReport& report = LastReport();
         std::string items;
         const std::string reduced = Reduced();
         for (std::size_t i = 0; i < report.cited_keys.size(); i++) {

@@ -81,6 +81,7 @@ class HostileFiles : public ::testing::TestWithParam<HostileFile> {
     WriteFile(hostile_path, hostile);
     WriteFile(partner_path, partner);
     ResetApplicationState();
+    FLAG_CLASSIC = 1;  // these cases are the line rules
     SetFileSlot(file_address_01, (hostile_first ? hostile_path : partner_path).c_str());
     SetFileSlot(file_address_02, (hostile_first ? partner_path : hostile_path).c_str());
     EXPECT_EQ(op(), RESULT_DONE);
@@ -94,23 +95,23 @@ class HostileFiles : public ::testing::TestWithParam<HostileFile> {
 };
 
 TEST_P(HostileFiles, ExtractAsDocument) {
-  RunWith("paper.tex", "library.bib", kNormalLibrary, true, Extract);
+  RunWith("paper.tex", "library.bib", kNormalLibrary, true, [] { return Extract(); });
 }
 
 TEST_P(HostileFiles, ExtractAsLibrary) {
-  RunWith("library.bib", "paper.tex", kNormalDocument, false, Extract);
+  RunWith("library.bib", "paper.tex", kNormalDocument, false, [] { return Extract(); });
 }
 
 TEST_P(HostileFiles, CompareAsMaster) {
-  RunWith("master.bib", "second.bib", kNormalLibrary, true, Compare);
+  RunWith("master.bib", "second.bib", kNormalLibrary, true, [] { return Compare(); });
 }
 
 TEST_P(HostileFiles, CompareAsSecondFile) {
-  RunWith("second.bib", "master.bib", kNormalLibrary, false, Compare);
+  RunWith("second.bib", "master.bib", kNormalLibrary, false, [] { return Compare(); });
 }
 
 TEST_P(HostileFiles, CleanDoubles) {
-  RunWith("library.bib", "unused.bib", "", true, Clean);
+  RunWith("library.bib", "unused.bib", "", true, [] { return Clean(); });
   EXPECT_EQ(FLAG_DOUBLE_BIBITEM, 0);
 }
 

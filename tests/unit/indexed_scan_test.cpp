@@ -14,7 +14,7 @@
 #include "clean/clean.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
-#include "scan/scan_index.h"
+#include "match/first_positions.h"
 #include "support/test_support.h"
 
 namespace {
@@ -89,15 +89,17 @@ class RandomBib {
 // Runs the operation over fresh copies of the inputs and returns all the
 // files it wrote, concatenated in a fixed order.
 std::string Outputs(const std::string& first, const std::string& second,
-                    const std::vector<std::string>& output_names, int (*operation)(), int indexed) {
+                    const std::vector<std::string>& output_names, int (*operation)(RunReport*),
+                    int indexed, int classic = 1) {
   ScratchDir dir;
   WriteFile(dir.File("first.bib"), first);
   WriteFile(dir.File("second.bib"), second);
   ResetApplicationState();
+  FLAG_CLASSIC = classic;
   SetFileSlot(file_address_01, dir.File("first.bib").c_str());
   SetFileSlot(file_address_02, dir.File("second.bib").c_str());
   SetIndexedScans(indexed);
-  int result = operation();
+  int result = operation(nullptr);
   SetIndexedScans(1);
   std::string all = std::to_string(result);
   for (const std::string& name : output_names) {

@@ -135,32 +135,51 @@ TEST(EntryMarkers, AreCaseSensitiveSubstringsAnywhere) {
   }
 }
 
-TEST(DeriveOutputPath, CutsAtTheFirstDotOfTheWholePath) {
+// An output is named after its input file's name without the extension:
+// never cut in a folder, whichever separator the path uses, and placed in
+// the output folder when one is given.
+TEST(DeriveOutputPath, NamesAfterTheFileNameWithoutItsExtension) {
   const struct {
     const char* input;
+    const char* folder;
     const char* suffix;
     const char* expected;
   } cases[] = {
-      {"D:\\data.old\\refs.bib", "_compare.log", "D:\\data_compare.log"},
-      {"C:\\refs\\lib.bib", "_clean_of_doubles.bib", "C:\\refs\\lib_clean_of_doubles.bib"},
-      {"refs/library.bib", "_extract_items.txt", "refs/library_extract_items.txt"},
-      {"my.papers/all.bib", "_extract_items.txt", "my_extract_items.txt"},
-      {"library.tar.bib", "_compare.log", "library_compare.log"},
-      {".hidden.bib", "_compare.log", "_compare.log"},                 // empty base
-      {"/home/u/refs", "_compare.log", "/home/u/refs_compare.log"},    // no dot: appended
+      {"D:\\data.old\\refs.bib", "", "_compare.log", "D:\\data.old\\refs_compare.log"},
+      {"C:\\Users\\john.smith\\Documents\\lib.bib", "", "_compare.log",
+       "C:\\Users\\john.smith\\Documents\\lib_compare.log"},
+      {"C:/Users/john.smith/lib.bib", "", "_compare.log", "C:/Users/john.smith/lib_compare.log"},
+      {"C:\\refs\\lib.bib", "", "_clean_of_doubles.bib", "C:\\refs\\lib_clean_of_doubles.bib"},
+      {"refs/library.bib", "", "_extract_items.txt", "refs/library_extract_items.txt"},
+      {"my.refs/lib.bib", "", "_clean_of_doubles.bib", "my.refs/lib_clean_of_doubles.bib"},
+      {"../lib.bib", "", "_clean_of_doubles.bib", "../lib_clean_of_doubles.bib"},
+      {"./lib.bib", "", "_clean_of_doubles.bib", "./lib_clean_of_doubles.bib"},
+      {"lib.v2.bib", "", "_compare.log", "lib.v2_compare.log"},
+      {"library.tar.bib", "", "_compare.log", "library.tar_compare.log"},
+      {".bib", "", "_compare.log", ".bib_compare.log"},                // all extension: kept
+      {"/home/u/refs", "", "_compare.log", "/home/u/refs_compare.log"},  // no dot: appended
+      {"/home/u.v/refs", "", "_compare.log", "/home/u.v/refs_compare.log"},
+      {"refs/lib.bib", "out", "_compare.log", "out/lib_compare.log"},
+      {"refs/lib.bib", "out/", "_compare.log", "out/lib_compare.log"},
+      {"C:\\refs\\lib.bib", "D:\\out", "_compare.log", "D:\\out\\lib_compare.log"},
+      {"lib.bib", "/tmp/a.b", "_compare.log", "/tmp/a.b/lib_compare.log"},
   };
   for (const auto& c : cases) {
-    char out[LINE_SIZE];
-    DeriveOutputPath(c.input, c.suffix, out);
-    EXPECT_STREQ(out, c.expected) << c.input;
+    char out[OUTPUT_PATH_SIZE];
+    DeriveOutputPath(c.input, c.suffix, out, c.folder);
+    EXPECT_STREQ(out, c.expected) << c.input << " in " << c.folder;
   }
 }
 
 TEST(DeriveOutputPath, TheLongestSlotPathWithTheLongestSuffixFits) {
   std::string path(255, 'p');
-  char out[LINE_SIZE];
+  char out[OUTPUT_PATH_SIZE];
   DeriveOutputPath(path.c_str(), "_extract_bibitems.tex", out);
   EXPECT_EQ(std::string(out), path + "_extract_bibitems.tex");
+  // The longest folder and the longest file name together still fit.
+  std::string folder(255, 'f');
+  DeriveOutputPath(path.c_str(), "_extract_bibitems.tex", out, folder.c_str());
+  EXPECT_EQ(std::string(out), folder + "/" + path + "_extract_bibitems.tex");
 }
 
 }  // namespace

@@ -1,0 +1,709 @@
+// ReadBibFile: one pass over the bytes, as BibTeX reads them.
+//
+// Between blocks the reader looks for "@" with memchr; an "@" opens a block
+// only when an identifier and then "{" or "(" follow (or the identifier is
+// "comment").  Each block is read by a small recursive-descent reader over
+// byte positions; any error turns the block into a malformed one that runs
+// to the next line beginning with "@", where reading resumes.
+//
+// The one scan that could run far is the search for the brace closing a
+// "{" (an unbalanced value reads on to the end of the file).  So that many
+// unbalanced values cannot make the reading quadratic, a search that goes
+// past kDirectScan bytes continues on a brace-depth summary of the file in
+// chunks (built once, on first need), which tells at once whether the brace
+// closes at all and skips whole chunks that cannot hold the close.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "bibtex/bib_file.h"
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::size_t kDirectScan = 8192;  // bytes a brace search scans plainly
+constexpr std::size_t kChunk = 512;        // bytes per chunk of the depth summary
+
+enum : unsigned char {
+  kSpace = 1,     // blank, tab, CR, LF
+  kNameStop = 2,  // ends a field or macro name: white space and "#%'(),={}
+  kDigit = 4,
+  kTypeStart = 8,  // A-Z a-z
+  kTypeChar = 16,  // A-Z a-z 0-9 _ -
+  kBrace = 32      // { }
+};
+
+struct CharClasses {
+  unsigned char c[256];
+  CharClasses() : c() {
+    for (const char* s = " \t\r\n"; *s; s++) c[static_cast<unsigned char>(*s)] |= kSpace | kNameStop;
+    for (const char* s = "\"#%'(),={}"; *s; s++) c[static_cast<unsigned char>(*s)] |= kNameStop;
+    for (int ch = '0'; ch <= '9'; ch++) c[ch] |= kDigit | kTypeChar;
+    for (int ch = 'a'; ch <= 'z'; ch++) c[ch] |= kTypeStart | kTypeChar;
+    for (int ch = 'A'; ch <= 'Z'; ch++) c[ch] |= kTypeStart | kTypeChar;
+    c[static_cast<unsigned char>('_')] |= kTypeChar;
+    c[static_cast<unsigned char>('-')] |= kTypeChar;
+    c[static_cast<unsigned char>('{')] |= kBrace;
+    c[static_cast<unsigned char>('}')] |= kBrace;
+  }
+};
+const CharClasses kClasses;
+
+inline bool Is(char ch, unsigned char cls) {
+  return (kClasses.c[static_cast<unsigned char>(ch)] & cls) != 0;
+}
+
+inline char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+
+void AssignLower(const char* s, std::size_t length, std::string* out) {
+  out->assign(s, length);
+  for (char& ch : *out) {
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
+  }
+}
+
+std::string Lower(const char* s, std::size_t length) {
+  std::string out;
+  AssignLower(s, length, &out);
+  return out;
+}
+
+bool SameIgnoringCase(const char* s, std::size_t length, const char* lower) {
+  for (std::size_t i = 0; i < length; i++) {
+    if (lower[i] == '\0' || AsciiLower(s[i]) != lower[i]) return false;
+  }
+  return lower[length] == '\0';
+}
+
+// ---- scanning 16 bytes at a time where the machine allows ----
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#define TAMREL_BIB_SSE2 1
+inline int LowestBit(unsigned mask) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  unsigned long index;
+  _BitScanForward(&index, mask);
+  return static_cast<int>(index);
+#else
+  return __builtin_ctz(mask);
+#endif
+}
+inline unsigned Mask(__m128i v, char ch) {
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(ch))));
+}
+inline __m128i Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+#endif
+
+// Where [s, e) first needs a change to have its white space runs made one
+// blank: a tab, CR or LF, or a blank followed by white space or by the end.
+// Bytes before it are kept as they are.
+const char* FirstIrregular(const char* s, const char* e) {
+#ifdef TAMREL_BIB_SSE2
+  while (e - s > 16) {  // 17 bytes: each blank's next byte is in reach
+    __m128i v = Load(s);
+    __m128i next = Load(s + 1);
+    unsigned special = Mask(v, '\t') | Mask(v, '\r') | Mask(v, '\n');
+    unsigned next_space = Mask(next, ' ') | Mask(next, '\t') | Mask(next, '\r') | Mask(next, '\n');
+    unsigned irregular = special | (Mask(v, ' ') & next_space);
+    if (irregular != 0) return s + LowestBit(irregular);
+    s += 16;
+  }
+#endif
+  for (; s < e; s++) {
+    char ch = *s;
+    if (!Is(ch, kSpace)) continue;
+    if (ch != ' ' || s + 1 == e || Is(s[1], kSpace)) return s;
+  }
+  return e;
+}
+
+int CountLineFeeds(const char* s, const char* e) {
+  int count = 0;
+#ifdef TAMREL_BIB_SSE2
+  for (; e - s >= 16; s += 16) {
+    unsigned mask = Mask(Load(s), '\n');
+    while (mask != 0) {
+      count++;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  for (; s < e; s++) count += *s == '\n';
+  return count;
+}
+
+// Collects a value's text: every run of white space one blank, none at
+// either end of `out`; remembers whether white space stood at either end
+// so that a macro's value can be kept untrimmed for later concatenation.
+struct ValueText {
+  std::string* out = nullptr;
+  bool leading = false;
+  bool pending = false;  // white space seen that no text has followed yet
+
+  void Append(const char* s, const char* e) {
+    const char* first = s;
+    while (first < e && Is(*first, kSpace)) first++;
+    if (first == e) {
+      if (s < e) pending = true;
+      return;
+    }
+    if (pending || first > s) {
+      if (out->empty()) {
+        leading = true;
+      } else {
+        out->push_back(' ');
+      }
+      pending = false;
+    }
+    // Copy at once; then, from the first place that needs it, rewrite in
+    // place (the text only gets shorter).
+    std::size_t from = out->size();
+    out->append(first, static_cast<std::size_t>(e - first));
+    char* base = &(*out)[0];
+    char* end = base + out->size();
+    char* r = const_cast<char*>(FirstIrregular(base + from, end));
+    if (r == end) return;
+    char* w = r;
+    for (; r < end; r++) {
+      char ch = *r;
+      if (Is(ch, kSpace)) {
+        pending = true;
+        continue;
+      }
+      if (pending) {
+        *w++ = ' ';
+        pending = false;
+      }
+      *w++ = ch;
+    }
+    out->resize(static_cast<std::size_t>(w - base));
+  }
+  // The collapsed text with one blank where white space stood at an end.
+  std::string Untrimmed() const {
+    std::string text;
+    text.reserve(out->size() + 2);
+    if (leading) text.push_back(' ');
+    text += *out;
+    if (pending) text.push_back(' ');
+    return text;
+  }
+};
+
+// Brace depth of the file in chunks: for chunk c, the depth before it
+// (start), and the lowest depth right after a "}" inside it (low), and the
+// lowest such depth in chunk c or any later one (suffix_low).
+class BraceSummary {
+ public:
+  void Build(const char* data, std::size_t size) {
+    std::size_t chunks = size / kChunk + 1;
+    start_.assign(chunks + 1, 0);
+    low_.assign(chunks, INT64_MAX);
+    suffix_low_.assign(chunks + 1, INT64_MAX);
+    std::int64_t depth = 0;
+    for (std::size_t c = 0; c < chunks; c++) {
+      start_[c] = depth;
+      std::size_t end = std::min(size, (c + 1) * kChunk);
+      std::int64_t low = INT64_MAX;
+      for (std::size_t i = c * kChunk; i < end; i++) {
+        if (data[i] == '{') {
+          depth++;
+        } else if (data[i] == '}') {
+          depth--;
+          if (depth < low) low = depth;
+        }
+      }
+      low_[c] = low;
+    }
+    start_[chunks] = depth;
+    for (std::size_t c = chunks; c-- > 0;) suffix_low_[c] = std::min(low_[c], suffix_low_[c + 1]);
+    built_ = true;
+  }
+  bool built() const { return built_; }
+
+  // The first "}" at or after from that brings the depth down to `need`
+  // levels below the depth at from, or kNone.
+  std::size_t Find(const char* data, std::size_t size, std::size_t from, std::int64_t need) const {
+    std::size_t c = from / kChunk;
+    // Depth at from, counted from the chunk's start.
+    std::int64_t depth = start_[c];
+    for (std::size_t i = c * kChunk; i < from; i++) {
+      if (data[i] == '{') depth++;
+      else if (data[i] == '}') depth--;
+    }
+    std::int64_t target = depth - need;
+    std::size_t chunks = low_.size();
+    for (std::size_t i = from;;) {
+      if (low_[c] <= target) {
+        std::size_t end = std::min(size, (c + 1) * kChunk);
+        for (; i < end; i++) {
+          if (data[i] == '{') {
+            depth++;
+          } else if (data[i] == '}') {
+            if (--depth == target) return i;
+          }
+        }
+      }
+      c++;
+      if (c >= chunks || suffix_low_[c] > target) return kNone;
+      i = c * kChunk;
+      depth = start_[c];
+    }
+  }
+
+ private:
+  bool built_ = false;
+  std::vector<std::int64_t> start_;
+  std::vector<std::int64_t> low_;
+  std::vector<std::int64_t> suffix_low_;
+};
+
+// A large library's block list is tens of megabytes, touched once in
+// order: asking for large pages (where the system gives them on request)
+// saves thousands of page faults, which cost much on virtual machines.
+void AdviseLargePages(void* memory, std::size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  const std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+  if (bytes < 2 * kLarge) return;
+  std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(memory) + kLarge - 1) & ~(kLarge - 1);
+  std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kLarge - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)memory;
+  (void)bytes;
+#endif
+}
+
+struct PendingUndefined {
+  std::size_t pos;
+  std::string name;
+};
+
+class Reader {
+ public:
+  Reader(const char* data, std::size_t size, BibFile* file) : d_(data), n_(size), file_(file) {
+    static const char* const kMonths[12][2] = {
+        {"jan", "January"}, {"feb", "February"}, {"mar", "March"},     {"apr", "April"},
+        {"may", "May"},     {"jun", "June"},     {"jul", "July"},      {"aug", "August"},
+        {"sep", "September"}, {"oct", "October"}, {"nov", "November"}, {"dec", "December"}};
+    for (const auto& month : kMonths) macros_[month[0]] = month[1];
+  }
+
+  void Run() {
+    file_->blocks.clear();
+    file_->problems.clear();
+    if (d_ == nullptr) n_ = 0;
+    std::size_t ats = 0;
+    for (const char* p = d_; n_ > 0;) {
+      const void* hit = std::memchr(p, '@', n_ - static_cast<std::size_t>(p - d_));
+      if (hit == nullptr) break;
+      ats++;
+      p = static_cast<const char*>(hit) + 1;
+    }
+    file_->blocks.reserve(2 * ats + 1);
+    AdviseLargePages(file_->blocks.data(), file_->blocks.capacity() * sizeof(BibBlock));
+
+    std::size_t text_begin = 0;
+    std::size_t pos = 0;
+    while (pos < n_) {
+      const void* hit = std::memchr(d_ + pos, '@', n_ - pos);
+      if (hit == nullptr) break;
+      std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
+      Header header;
+      if (!ReadHeader(at, &header)) {
+        pos = at + 1;
+        continue;
+      }
+      if (at > text_begin) AddText(text_begin, at);
+      pos = text_begin = ReadBlock(at, header);
+    }
+    if (n_ > text_begin) AddText(text_begin, n_);
+  }
+
+ private:
+  struct Header {
+    std::size_t type_begin = 0;
+    std::size_t type_end = 0;
+    std::size_t open = kNone;  // the "{" or "(", kNone for a line @comment
+  };
+
+  // ---- positions and lines ----
+
+  std::size_t SkipSpace(std::size_t i) const {
+    while (i < n_ && Is(d_[i], kSpace)) i++;
+    return i;
+  }
+
+  int LineOf(std::size_t pos) {
+    // Positions come in file order.
+    line_ += CountLineFeeds(d_ + line_pos_, d_ + pos);
+    line_pos_ = pos;
+    return line_;
+  }
+
+  // The start of the next line after the one holding pos that begins with
+  // "@" (after blanks), or the end of the data.
+  std::size_t NextAtLine(std::size_t pos) const {
+    while (pos < n_) {
+      const void* hit = std::memchr(d_ + pos, '\n', n_ - pos);
+      if (hit == nullptr) return n_;
+      std::size_t line = static_cast<std::size_t>(static_cast<const char*>(hit) - d_) + 1;
+      std::size_t i = line;
+      while (i < n_ && (d_[i] == ' ' || d_[i] == '\t')) i++;
+      if (i < n_ && d_[i] == '@') return line;
+      pos = line;
+    }
+    return n_;
+  }
+
+  // ---- block heads ----
+
+  bool ReadHeader(std::size_t at, Header* header) const {
+    std::size_t i = at + 1;
+    while (i < n_ && (d_[i] == ' ' || d_[i] == '\t')) i++;
+    if (i >= n_ || !Is(d_[i], kTypeStart)) return false;
+    header->type_begin = i;
+    while (i < n_ && Is(d_[i], kTypeChar)) i++;
+    header->type_end = i;
+    i = SkipSpace(i);
+    if (i < n_ && (d_[i] == '{' || d_[i] == '(')) {
+      header->open = i;
+      return true;
+    }
+    header->open = kNone;
+    return SameIgnoringCase(d_ + header->type_begin, header->type_end - header->type_begin,
+                            "comment");
+  }
+
+  void AddText(std::size_t begin, std::size_t end) {
+    file_->blocks.emplace_back();
+    BibBlock& block = file_->blocks.back();
+    block.kind = BIB_TEXT;
+    block.begin = begin;
+    block.end = end;
+    block.key_begin = block.key_end = begin;
+    block.line = LineOf(begin);
+  }
+
+  // Reads the block at "@"; returns where it ends.
+  std::size_t ReadBlock(std::size_t at, const Header& header) {
+    file_->blocks.emplace_back();
+    BibBlock& block = file_->blocks.back();
+    block.begin = at;
+    block.line = LineOf(at);
+    block.key_begin = block.key_end = at;
+    const char* type = d_ + header.type_begin;
+    std::size_t type_length = header.type_end - header.type_begin;
+    block.type.assign(type, type_length);
+    undefined_.clear();
+    error_ = nullptr;
+
+    std::size_t end = kNone;
+    if (SameIgnoringCase(type, type_length, "comment")) {
+      block.kind = BIB_COMMENT;
+      end = ReadComment(header);
+    } else if (SameIgnoringCase(type, type_length, "string")) {
+      block.kind = BIB_STRING;
+      end = ReadString(header.open, &block);
+    } else if (SameIgnoringCase(type, type_length, "preamble")) {
+      block.kind = BIB_PREAMBLE;
+      end = ReadPreamble(header.open, &block);
+    } else {
+      block.kind = BIB_ENTRY;
+      end = ReadEntry(header.open, &block);
+    }
+
+    if (end == kNone) {
+      block.kind = BIB_MALFORMED;
+      block.key.clear();
+      block.key_begin = block.key_end = at;
+      block.fields.clear();
+      block.macros.clear();
+      block.problem = error_ != nullptr ? error_ : "cannot be read";
+      end = NextAtLine(at);
+      file_->problems.push_back("line " + std::to_string(block.line) + ": " + block.problem);
+    } else {
+      for (const PendingUndefined& undefined : undefined_) {
+        file_->problems.push_back("line " + std::to_string(LineOf(undefined.pos)) +
+                                  ": undefined string '" + undefined.name + "'");
+      }
+    }
+    block.end = end;
+    return end;
+  }
+
+  std::size_t Fail(const char* problem) {
+    if (error_ == nullptr) error_ = problem;
+    return kNone;
+  }
+
+  std::size_t FailEnd() { return Fail("end of file inside the entry"); }
+
+  // ---- comments ----
+
+  std::size_t ReadComment(const Header& header) {
+    std::size_t open = header.open;
+    if (open == kNone) {  // "@comment" and the rest of its line, without its end
+      const void* hit = std::memchr(d_ + header.type_end, '\n', n_ - header.type_end);
+      if (hit == nullptr) return n_;
+      std::size_t end = static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
+      if (end > header.type_end && d_[end - 1] == '\r') end--;
+      return end;
+    }
+    if (d_[open] == '{') {
+      std::size_t close = FindClose(open);
+      if (close == kNone) return Fail("unbalanced braces");
+      return close + 1;
+    }
+    std::size_t close = FindParen(open + 1);
+    if (close == kNone) return Fail("end of file inside the comment");
+    return close + 1;
+  }
+
+  // The first ")" at or after from; remembers its last answer, so that many
+  // unclosed "(" comments cost one scan.
+  std::size_t FindParen(std::size_t from) {
+    if (from >= paren_from_ && (paren_at_ == kNone || paren_at_ >= from)) return paren_at_;
+    const void* hit = std::memchr(d_ + from, ')', n_ - from);
+    paren_from_ = from;
+    paren_at_ = hit == nullptr ? kNone : static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
+    return paren_at_;
+  }
+
+  // ---- braces ----
+
+  // The "}" that closes the "{" at open, or kNone.
+  std::size_t FindClose(std::size_t open) {
+    std::size_t limit = std::min(n_, open + kDirectScan);
+    std::int64_t depth = 0;
+    std::size_t i = open;
+#ifdef TAMREL_BIB_SSE2
+    for (; i + 16 <= limit; i += 16) {
+      __m128i v = Load(d_ + i);
+      unsigned braces = Mask(v, '{') | Mask(v, '}');
+      while (braces != 0) {
+        int bit = LowestBit(braces);
+        braces &= braces - 1;
+        if (d_[i + static_cast<std::size_t>(bit)] == '{') {
+          depth++;
+        } else if (--depth == 0) {
+          return i + static_cast<std::size_t>(bit);
+        }
+      }
+    }
+#endif
+    for (; i < limit; i++) {
+      char ch = d_[i];
+      if (!Is(ch, kBrace)) continue;
+      if (ch == '{') {
+        depth++;
+      } else if (--depth == 0) {
+        return i;
+      }
+    }
+    if (limit >= n_) return kNone;
+    if (!summary_.built()) summary_.Build(d_, n_);
+    return summary_.Find(d_, n_, limit, depth);
+  }
+
+  // ---- values ----
+
+  // Reads a value (parts joined by "#") starting at i into field; returns
+  // the position after its last part, or kNone.
+  std::size_t ReadValue(std::size_t i, BibField* field, BibBlock* block) {
+    field->value.clear();
+    ValueText text;
+    text.out = &field->value;
+    field->value_begin = i;
+    for (;;) {
+      if (i >= n_) return FailEnd();
+      char ch = d_[i];
+      if (ch == '{') {
+        std::size_t close = FindClose(i);
+        if (close == kNone) return Fail("unbalanced braces");
+        text.Append(d_ + i + 1, d_ + close);
+        i = close + 1;
+      } else if (ch == '"') {
+        std::size_t j = i + 1;
+        for (;;) {
+          while (j < n_ && d_[j] != '"' && !Is(d_[j], kBrace)) j++;
+          if (j >= n_) return Fail("unclosed quote");
+          if (d_[j] == '"') break;
+          if (d_[j] == '}') return Fail("unbalanced braces");
+          std::size_t close = FindClose(j);
+          if (close == kNone) return Fail("unbalanced braces");
+          j = close + 1;
+        }
+        text.Append(d_ + i + 1, d_ + j);
+        i = j + 1;
+      } else if (Is(ch, kDigit)) {
+        std::size_t j = i;
+        while (j < n_ && Is(d_[j], kDigit)) j++;
+        if (j < n_ && !Is(d_[j], kNameStop)) return Fail("bad value");
+        text.Append(d_ + i, d_ + j);
+        i = j;
+      } else if (!Is(ch, kNameStop)) {
+        std::size_t j = i;
+        while (j < n_ && !Is(d_[j], kNameStop)) j++;
+        std::string name = Lower(d_ + i, j - i);
+        auto found = macros_.find(name);
+        if (found != macros_.end()) {
+          text.Append(found->second.data(), found->second.data() + found->second.size());
+        } else {
+          undefined_.push_back(PendingUndefined{i, std::string(d_ + i, j - i)});
+        }
+        if (std::find(block->macros.begin(), block->macros.end(), name) == block->macros.end()) {
+          block->macros.push_back(std::move(name));
+        }
+        i = j;
+      } else {
+        return Fail("bad value");
+      }
+      field->value_end = i;
+      std::size_t k = SkipSpace(i);
+      if (k < n_ && d_[k] == '#') {
+        i = SkipSpace(k + 1);
+        continue;
+      }
+      last_leading_ = text.leading;
+      last_pending_ = text.pending;
+      return field->value_end;
+    }
+  }
+
+  // ---- @string, @preamble ----
+
+  std::size_t ReadString(std::size_t open, BibBlock* block) {
+    char close = d_[open] == '{' ? '}' : ')';
+    std::size_t i = SkipSpace(open + 1);
+    if (i >= n_) return FailEnd();
+    std::size_t name_begin = i;
+    while (i < n_ && !Is(d_[i], kNameStop)) i++;
+    if (i == name_begin) return Fail("no string name");
+    std::size_t name_end = i;
+    i = SkipSpace(i);
+    if (i >= n_) return FailEnd();
+    if (d_[i] != '=') return Fail("missing '='");
+    i = SkipSpace(i + 1);
+    BibField field;
+    i = ReadValue(i, &field, block);
+    if (i == kNone) return kNone;
+    i = SkipSpace(i);
+    if (i < n_ && d_[i] == ',') i = SkipSpace(i + 1);
+    if (i >= n_) return FailEnd();
+    if (d_[i] != close) return Fail("string not closed");
+    block->key.assign(d_ + name_begin, name_end - name_begin);
+    block->key_begin = name_begin;
+    block->key_end = name_end;
+    field.name = Lower(d_ + name_begin, name_end - name_begin);
+    ValueText text;
+    text.out = &field.value;
+    text.leading = last_leading_;
+    text.pending = last_pending_;
+    macros_[field.name] = text.Untrimmed();
+    block->fields.push_back(std::move(field));
+    return i + 1;
+  }
+
+  std::size_t ReadPreamble(std::size_t open, BibBlock* block) {
+    char close = d_[open] == '{' ? '}' : ')';
+    std::size_t i = SkipSpace(open + 1);
+    if (i >= n_) return FailEnd();
+    BibField field;
+    if (d_[i] == close) {
+      field.value_begin = field.value_end = i;
+    } else {
+      i = ReadValue(i, &field, block);
+      if (i == kNone) return kNone;
+      i = SkipSpace(i);
+      if (i >= n_) return FailEnd();
+      if (d_[i] != close) return Fail("preamble not closed");
+    }
+    block->fields.push_back(std::move(field));
+    return i + 1;
+  }
+
+  // ---- entries ----
+
+  std::size_t ReadEntry(std::size_t open, BibBlock* block) {
+    char close = d_[open] == '{' ? '}' : ')';
+    std::size_t i = SkipSpace(open + 1);
+    std::size_t key_begin = i;
+    while (i < n_ && !Is(d_[i], kSpace) && d_[i] != ',' && d_[i] != close) i++;
+    std::size_t key_end = i;
+    if (std::memchr(d_ + key_begin, '=', key_end - key_begin) != nullptr) return Fail("no key");
+    i = SkipSpace(i);
+    if (i >= n_) return FailEnd();
+    if (d_[i] == '=') return Fail("no key");
+    if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' after the key");
+    block->key.assign(d_ + key_begin, key_end - key_begin);
+    block->key_begin = key_begin;
+    block->key_end = key_end;
+
+    fields_.clear();
+    for (;;) {
+      if (d_[i] == close) break;
+      // d_[i] is a comma
+      i = SkipSpace(i + 1);
+      if (i >= n_) return FailEnd();
+      if (d_[i] == close) break;
+      if (d_[i] == ',') continue;
+      if (d_[i] == '@') return Fail("entry not closed");
+      std::size_t name_begin = i;
+      while (i < n_ && !Is(d_[i], kNameStop)) i++;
+      if (i == name_begin) return Fail("missing field name");
+      std::size_t name_end = i;
+      i = SkipSpace(i);
+      if (i >= n_) return FailEnd();
+      if (d_[i] != '=') return Fail("missing '='");
+      i = SkipSpace(i + 1);
+      fields_.emplace_back();
+      BibField& field = fields_.back();
+      AssignLower(d_ + name_begin, name_end - name_begin, &field.name);
+      i = ReadValue(i, &field, block);
+      if (i == kNone) return kNone;
+      i = SkipSpace(i);
+      if (i >= n_) return FailEnd();
+      if (d_[i] == '@') return Fail("entry not closed");
+      if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' between fields");
+    }
+    block->fields.assign(std::make_move_iterator(fields_.begin()),
+                         std::make_move_iterator(fields_.end()));
+    return i + 1;
+  }
+
+  const char* d_;
+  std::size_t n_;
+  BibFile* file_;
+  std::size_t line_pos_ = 0;
+  int line_ = 1;
+  std::unordered_map<std::string, std::string> macros_;
+  bool last_leading_ = false;  // white space at the ends of the last value read
+  bool last_pending_ = false;
+  std::vector<PendingUndefined> undefined_;
+  std::vector<BibField> fields_;
+  const char* error_ = nullptr;
+  BraceSummary summary_;
+  std::size_t paren_from_ = kNone;
+  std::size_t paren_at_ = kNone;
+};
+
+}  // namespace
+
+void ReadBibFile(const char* data, std::size_t size, BibFile* file) {
+  Reader reader(data, size, file);
+  reader.Run();
+}

@@ -1,0 +1,178 @@
+#include "extract/parsed_extract.h"
+
+#include <cctype>
+#include <cstring>
+#include <set>
+
+#include "bibtex/parsed_entries.h"
+
+namespace {
+
+std::string Lower(const std::string& text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The folder part of a path, with its last separator ("" for none).
+std::string FolderOf(const char* path) {
+  const char* last = nullptr;
+  for (const char* p = path; *p != '\0'; p++) {
+    if (*p == '/' || *p == '\\') last = p;
+  }
+  return last == nullptr ? std::string() : std::string(path, static_cast<std::size_t>(last - path + 1));
+}
+
+int EndsWith(const std::string& text, const char* end) {
+  std::size_t length = std::strlen(end);
+  return text.size() >= length && Lower(text.substr(text.size() - length)) == end;
+}
+
+}  // namespace
+
+int ParsedExtract::ReadDocument(const char* path) {
+  if (!CollectDocumentCitations(path, &document_)) return 0;
+  keys_ = document_.keys;  // until the library gives "*" its entries
+  return 1;
+}
+
+std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) const {
+  if (document_.bibdata.empty()) return std::string();
+  std::string name = document_.bibdata.front();
+  if (!EndsWith(name, ".bib")) name += ".bib";
+  return FolderOf(document_path) + name;
+}
+
+int ParsedExtract::ReadLibrary(const char* path) {
+  library_path_ = path;
+  library_.file = OpenInputReader(&library_.reader, path, "r");
+  if (library_.file == nullptr) return 0;
+  ReadBibFile(library_.reader.data, library_.reader.size, &file_);
+  for (std::size_t b = 0; b < file_.blocks.size(); b++) {
+    const BibBlock& block = file_.blocks[b];
+    if (block.kind != BIB_ENTRY) continue;
+    by_key_.emplace(block.key, static_cast<int>(b));
+    by_lower_key_.emplace(Lower(block.key), static_cast<int>(b));
+  }
+  return 1;
+}
+
+int ParsedExtract::FindEntry(const std::string& key, int* case_differs) const {
+  *case_differs = 0;
+  auto exact = by_key_.find(key);
+  if (exact != by_key_.end()) return exact->second;
+  // BibTeX matches keys whatever their case, so the document compiles;
+  // but the user should know the two spellings differ.
+  auto folded = by_lower_key_.find(Lower(key));
+  if (folded == by_lower_key_.end()) return -1;
+  *case_differs = 1;
+  return folded->second;
+}
+
+void ParsedExtract::AddCited(const std::string& key, int block) {
+  keys_.push_back(key);
+  cited_.push_back(Cited{key, block});
+}
+
+// Keys in order of first citation; "\nocite{*}" brings every entry of the
+// library, in library order, that was not cited before it.
+void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
+  std::set<int> taken;
+  std::set<std::string> listed;
+  std::vector<bool> held;
+  keys_.clear();
+  for (const std::string& key : document_.keys) {
+    if (key == "*") {
+      for (std::size_t b = 0; b < file_.blocks.size(); b++) {
+        const BibBlock& block = file_.blocks[b];
+        if (block.kind != BIB_ENTRY || !taken.insert(static_cast<int>(b)).second) continue;
+        if (!listed.insert(block.key).second) continue;
+        AddCited(block.key, static_cast<int>(b));
+        held.push_back(true);
+      }
+      continue;
+    }
+    if (!listed.insert(key).second) continue;  // brought by "*" already
+    int case_differs;
+    int block = FindEntry(key, &case_differs);
+    if (block >= 0 && case_differs) {
+      notes_.push_back("Cited as '" + key + "', the library's key is '" + file_.blocks[block].key +
+                       "' (line " + std::to_string(file_.blocks[block].line) + ").");
+    }
+    if (block >= 0 && !taken.insert(block).second) {
+      // Two spellings of one key: BibTeX writes the entry once.
+      notes_.push_back("'" + key + "' names an entry cited already under another spelling.");
+      block = -1;
+    }
+    keys_.push_back(key);
+    held.push_back(block >= 0);
+    if (block >= 0) cited_.push_back(Cited{key, block});
+  }
+  *found = held;
+}
+
+int ParsedExtract::CrossrefTarget(int block) const {
+  const BibField* crossref = FindField(file_.blocks[block], "crossref");
+  if (crossref == nullptr) return -1;
+  int case_differs;
+  return FindEntry(crossref->value, &case_differs);
+}
+
+// Every @preamble, and the @string definitions that the written entries
+// use, in library order, so the reduced file defines each before use.
+void ParsedExtract::WriteNeededBlocks(std::FILE* reduced) const {
+  ParsedEntries entries(&file_, library_.reader.data, library_.reader.size);
+  for (const BibBlock& block : file_.blocks) {
+    if (block.kind != BIB_PREAMBLE) continue;
+    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    std::fputc('\n', reduced);
+  }
+  for (const Cited& cited : cited_) entries.WriteStringsFor(cited.block, reduced);
+  for (int parent : crossref_only_) entries.WriteStringsFor(parent, reduced);
+}
+
+int ParsedExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
+                                    std::vector<bool>* found) {
+  ResolveKeys(found);
+  // Entries named by a crossref go after every entry that names them, as
+  // bibtex wants; one that is cited itself is written where it is cited.
+  std::set<int> written;
+  for (const Cited& cited : cited_) written.insert(cited.block);
+  for (const Cited& cited : cited_) {
+    int parent = CrossrefTarget(cited.block);
+    if (parent >= 0 && written.insert(parent).second) crossref_only_.push_back(parent);
+  }
+  WriteNeededBlocks(reduced);
+  for (const Cited& cited : cited_) {
+    const BibBlock& block = file_.blocks[cited.block];
+    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    std::fputc('\n', reduced);
+    std::fprintf(items, "%s\n", cited.key.c_str());
+  }
+  for (int parent : crossref_only_) {
+    const BibBlock& block = file_.blocks[parent];
+    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    std::fputc('\n', reduced);
+  }
+  return static_cast<int>(cited_.size());
+}
+
+void ParsedExtract::WriteBibitems(std::FILE* bibitems) {
+  std::string reference;
+  for (const Cited& cited : cited_) {
+    int parent = CrossrefTarget(cited.block);
+    reference.clear();
+    TypesetReference(file_.blocks[cited.block], parent >= 0 ? &file_.blocks[parent] : nullptr,
+                     options_, &reference);
+    std::fprintf(bibitems, "\\bibitem{%s}\n", cited.key.c_str());
+    std::fwrite(reference.data(), 1, reference.size(), bibitems);
+  }
+}
+
+void ParsedExtract::Report(RunReport* report) const {
+  for (const std::string& missing : document_.files_missing) {
+    ReportLine(report, "File not found, its citations are missing: " + missing);
+  }
+  ReportProblems(report, library_path_.c_str(), file_.problems);
+  for (const std::string& note : notes_) ReportLine(report, note);
+}

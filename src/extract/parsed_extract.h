@@ -1,0 +1,64 @@
+// Extract as LaTeX and BibTeX read their files: every citing command of
+// LaTeX, natbib and biblatex across the files the document pulls in (or a
+// compiled .aux file); entries found by key as BibTeX finds them; a reduced
+// file that runs through bibtex alone; references typeset from the parsed
+// values.
+#ifndef TAMREL_EXTRACT_PARSED_EXTRACT_H
+#define TAMREL_EXTRACT_PARSED_EXTRACT_H
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "bibtex/bib_file.h"
+#include "extract/extract_reader.h"
+#include "files/input_file.h"
+#include "latex/citations.h"
+#include "typeset/reference.h"
+
+class ParsedExtract : public ExtractReader {
+ public:
+  explicit ParsedExtract(const ReferenceOptions& options) : options_(options) {}
+
+  int ReadDocument(const char* path) override;
+  const std::vector<std::string>& CitedKeys() const override { return keys_; }
+  int ReadLibrary(const char* path) override;
+  int CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
+  int ReadReducedFile(const char*) override { return 1; }
+  void WriteBibitems(std::FILE* bibitems) override;
+  void Report(RunReport* report) const override;
+
+  // The library a compiled .aux file names with \bibdata, for a run given
+  // no library: its first name with ".bib", beside the .aux file.  Empty
+  // when there is none.
+  std::string LibraryNamedByDocument(const char* document_path) const;
+
+ private:
+  struct Cited {
+    std::string key;  // as the document cites it
+    int block;        // the library's entry
+  };
+
+  // The entry BibTeX takes for a cited key: the first with that key, or,
+  // when none has it in exactly that case, the first whose key differs in
+  // case alone.  -1 when the library has none.
+  int FindEntry(const std::string& key, int* case_differs) const;
+  void ResolveKeys(std::vector<bool>* found);
+  void AddCited(const std::string& key, int block);
+  int CrossrefTarget(int block) const;
+  void WriteNeededBlocks(std::FILE* reduced) const;
+
+  ReferenceOptions options_;
+  DocumentCitations document_;
+  std::vector<std::string> keys_;  // cited keys, "*" expanded to the library's entries
+  InputFile library_;
+  BibFile file_;
+  std::unordered_map<std::string, int> by_key_;        // first entry with each key
+  std::unordered_map<std::string, int> by_lower_key_;  // the same, case folded
+  std::vector<Cited> cited_;                           // the entries written, in order
+  std::vector<int> crossref_only_;                     // parents written after them
+  std::vector<std::string> notes_;
+  std::string library_path_;
+};
+
+#endif

@@ -1,0 +1,62 @@
+// The output files of one operation run, handled one way for every
+// operation: named after an input, checked against the inputs, created in
+// the order the operation lists them, all closed at the end, and a failed
+// write reported once instead of success over a cut file.
+#ifndef TAMREL_FILES_OUTPUT_SET_H
+#define TAMREL_FILES_OUTPUT_SET_H
+
+#include <cstdio>
+
+#include "scan/output_path.h"
+
+// What an operation says about one of its outputs.
+struct OutputSpec {
+  const char* suffix;         // appended to the input's name: "_compare.log"
+  const char* caption;        // caption of its messages: "Log file?"
+  const char* open_failure;   // text when it cannot be created, or nullptr
+                              // for "Could not open PATH !"
+  const char* write_failure;  // text when a write failed, or nullptr for
+                              // "Could not write PATH !"
+};
+
+constexpr int MAX_OUTPUTS = 3;
+
+class OutputSet {
+ public:
+  // The outputs named after input_path (in folder when not empty).
+  OutputSet(const OutputSpec* specs, int count, const char* input_path, const char* folder);
+  ~OutputSet();  // closes what is still open, without a message
+  OutputSet(const OutputSet&) = delete;
+  OutputSet& operator=(const OutputSet&) = delete;
+
+  const char* Path(int i) const { return paths_[i]; }
+  std::FILE* File(int i) const { return files_[i]; }
+
+  // Guards the user's inputs: returns 1 when no output names the same file
+  // as an input (by name, or through a link).  Otherwise shows a message
+  // naming both and returns 0; the run must then create nothing.  Without
+  // this an input named like an output would be emptied.
+  int SparesInputs(const char* const* inputs, int input_count) const;
+
+  // Creates output i (empty), as a text file, or for update in binary mode
+  // when the run reads it back.  On failure shows its message and returns 0.
+  int Create(int i, int read_back = 0);
+
+  // Closes output i; returns 0 after showing its message when a write
+  // failed on the way.
+  int Close(int i);
+
+  // Closes every output, in the given order, and reports the first one
+  // whose writes failed.  Returns 1 when all were written.
+  int CloseAll(const int* order, int count);
+
+ private:
+  void ShowFailure(int i, const char* given_text, const char* verb) const;
+
+  const OutputSpec* specs_;
+  int count_;
+  char paths_[MAX_OUTPUTS][OUTPUT_PATH_SIZE];
+  std::FILE* files_[MAX_OUTPUTS];
+};
+
+#endif

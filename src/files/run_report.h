@@ -1,0 +1,30 @@
+// What an operation run tells its caller beyond its result code: the
+// counts that show nothing was lost, the problems met in the inputs (each
+// with its file and line), and for extract which cited keys the library
+// holds.  The caller asks for it by passing one; the operation fills it in
+// one place, as it goes.
+#ifndef TAMREL_FILES_RUN_REPORT_H
+#define TAMREL_FILES_RUN_REPORT_H
+
+#include <string>
+#include <vector>
+
+struct RunReport {
+  // Lines for the user, in order: counts first, then problems and notes.
+  std::vector<std::string> lines;
+
+  // Extract only: the distinct cited keys in order of first citation, and
+  // for each whether the library holds it.  A run stopped before the
+  // library was read leaves found all false.
+  std::vector<std::string> cited_keys;
+  std::vector<bool> found;
+};
+
+// Adds a line to the report when there is one.
+void ReportLine(RunReport* report, const std::string& line);
+
+// Adds one line per problem, each preceded by the file's path:
+// "lib.bib: line 12: entry without a key".
+void ReportProblems(RunReport* report, const char* path, const std::vector<std::string>& problems);
+
+#endif

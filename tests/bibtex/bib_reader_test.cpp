@@ -1,0 +1,478 @@
+// The BibTeX reader, case by case: each case gives a file and the blocks it
+// must read into (kind, line, type, key, fields, problems), written by hand.
+// Every case also checks the properties that hold for any input: the blocks
+// cover the file exactly, in order; an entry's key and value ranges lie in
+// its block and hold the key as written.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bibtex/bib_file.h"
+
+namespace {
+
+// Shows bytes with the line ends and unusual bytes visible.
+std::string Shown(const std::string& bytes) {
+  std::string out;
+  for (unsigned char ch : bytes) {
+    if (ch == '\n') {
+      out += "\\n";
+    } else if (ch == '\r') {
+      out += "\\r";
+    } else if (ch == '\t') {
+      out += "\\t";
+    } else if (ch < 0x20 || ch >= 0x7f) {
+      static const char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[ch >> 4];
+      out += kHex[ch & 15];
+    } else {
+      out += static_cast<char>(ch);
+    }
+  }
+  return out;
+}
+
+std::string Slice(const std::string& input, std::size_t begin, std::size_t end) {
+  return input.substr(begin, end - begin);
+}
+
+// One line per block:
+//   text 'BYTES'
+//   entry L<line> TYPE{KEY} name=[value] ...  (macros: a b)
+//   string L<line> NAME = [value]
+//   preamble L<line> [value]
+//   comment L<line> 'BYTES'
+//   malformed L<line> PROBLEM 'BYTES'
+std::string Describe(const std::string& input, const BibBlock& block) {
+  std::string line = "L" + std::to_string(block.line) + " ";
+  std::string out;
+  switch (block.kind) {
+    case BIB_TEXT:
+      return "text '" + Shown(Slice(input, block.begin, block.end)) + "'";
+    case BIB_COMMENT:
+      return "comment " + line + "'" + Shown(Slice(input, block.begin, block.end)) + "'";
+    case BIB_MALFORMED:
+      return "malformed " + line + block.problem + " '" +
+             Shown(Slice(input, block.begin, block.end)) + "'";
+    case BIB_STRING:
+      out = "string " + line + block.key + " =";
+      break;
+    case BIB_PREAMBLE:
+      out = "preamble " + line;
+      out.pop_back();
+      break;
+    case BIB_ENTRY:
+      out = "entry " + line + block.type + "{" + Shown(block.key) + "}";
+      break;
+  }
+  for (const BibField& field : block.fields) {
+    out += " ";
+    if (block.kind == BIB_ENTRY) out += field.name + "=";
+    out += "[" + Shown(field.value) + "]";
+  }
+  if (!block.macros.empty()) {
+    out += " (macros:";
+    for (const std::string& macro : block.macros) out += " " + macro;
+    out += ")";
+  }
+  return out;
+}
+
+// The properties every reading has; returns the description of the blocks.
+std::vector<std::string> ReadChecked(const std::string& input, BibFile* file) {
+  ReadBibFile(input.data(), input.size(), file);
+  std::vector<std::string> described;
+  std::string joined;
+  std::size_t at = 0;
+  int line = 1;
+  for (const BibBlock& block : file->blocks) {
+    EXPECT_EQ(block.begin, at) << "blocks leave a gap or overlap";
+    EXPECT_LT(block.begin, block.end) << "empty block";
+    EXPECT_LE(block.end, input.size());
+    if (block.end > input.size() || block.begin > block.end) break;
+    joined += Slice(input, block.begin, block.end);
+    at = block.end;
+    EXPECT_EQ(block.line, line) << Describe(input, block);
+    for (std::size_t i = block.begin; i < block.end; i++) line += input[i] == '\n';
+    if (block.kind == BIB_ENTRY || block.kind == BIB_STRING) {
+      EXPECT_LE(block.begin, block.key_begin);
+      EXPECT_LE(block.key_begin, block.key_end);
+      EXPECT_LE(block.key_end, block.end);
+      EXPECT_EQ(Slice(input, block.key_begin, block.key_end), block.key);
+    }
+    for (const BibField& field : block.fields) {
+      EXPECT_LE(block.begin, field.value_begin);
+      EXPECT_LE(field.value_begin, field.value_end);
+      EXPECT_LE(field.value_end, block.end);
+      EXPECT_TRUE(field.value.empty() || (field.value.front() != ' ' && field.value.back() != ' '))
+          << "[" << field.value << "]";
+    }
+    if (block.kind != BIB_TEXT) {
+      EXPECT_EQ(input[block.begin], '@');
+    }
+    described.push_back(Describe(input, block));
+  }
+  EXPECT_EQ(joined, input) << "the blocks do not cover the file";
+  return described;
+}
+
+struct Case {
+  const char* name;
+  std::string input;
+  std::vector<std::string> blocks;
+  std::vector<std::string> problems;
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) { return out << c.name; }
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      // ---- value forms ----
+      {"braced", "@article{k, title = {Foo  Bar}}", {"entry L1 article{k} title=[Foo Bar]"}, {}},
+      {"quoted", "@article{k, title = \"Foo Bar\"}", {"entry L1 article{k} title=[Foo Bar]"}, {}},
+      {"quote_inside_braces", "@article{k, title = \"Foo {\"} bar\"}",
+       {"entry L1 article{k} title=[Foo {\"} bar]"}, {}},
+      {"number", "@article{k, year = 2000, volume=12}",
+       {"entry L1 article{k} year=[2000] volume=[12]"}, {}},
+      {"nested_braces", "@article{k, title = {A {B {C}} D}}",
+       {"entry L1 article{k} title=[A {B {C}} D]"}, {}},
+      {"empty_values", "@article{k, a = {}, b = \"\", c = { }}",
+       {"entry L1 article{k} a=[] b=[] c=[]"}, {}},
+      {"white_space_runs", "@article{k, title = {\t A \t\n  B\r\n C  }}",
+       {"entry L1 article{k} title=[A B C]"}, {}},
+      {"concatenation", "@string{jp = \"J. Phys.\"}\n@article{k, t = \"A \" # jp # { B} # 12}",
+       {"string L1 jp = [J. Phys.]", "text '\\n'",
+        "entry L2 article{k} t=[A J. Phys. B12] (macros: jp)"},
+       {}},
+      {"concatenation_keeps_blanks_of_macro",
+       "@string{sp = \" x \"}\n@article{k, t = \"[\" # sp # \"]\"}",
+       {"string L1 sp = [x]", "text '\\n'", "entry L2 article{k} t=[[ x ]] (macros: sp)"},
+       {}},
+      {"month_macros", "@article{k, month = jan, m2 = DEC, m3 = \"1~\" # Feb}",
+       {"entry L1 article{k} month=[January] m2=[December] m3=[1~February] (macros: jan dec feb)"},
+       {}},
+      {"string_override",
+       "@string{x = \"one\"}\n@article{a, f = x}\n@STRING{X = {two}}\n@article{b, f = x # x}\n",
+       {"string L1 x = [one]", "text '\\n'", "entry L2 article{a} f=[one] (macros: x)",
+        "text '\\n'", "string L3 X = [two]", "text '\\n'",
+        "entry L4 article{b} f=[twotwo] (macros: x)", "text '\\n'"},
+       {}},
+      {"month_override", "@string{jan = \"Jan.\"}\n@misc{k, month = jan}",
+       {"string L1 jan = [Jan.]", "text '\\n'", "entry L2 misc{k} month=[Jan.] (macros: jan)"}, {}},
+      {"string_uses_string", "@string{a = \"A\"}@string{b = a # \"B\" # c}",
+       {"string L1 a = [A]", "string L1 b = [AB] (macros: a c)"},
+       {"line 1: undefined string 'c'"}},
+      {"undefined_macro", "@article{k,\n  journal = foo # \" x\",\n  note = Foo}",
+       {"entry L1 article{k} journal=[x] note=[] (macros: foo)"},
+       {"line 2: undefined string 'foo'", "line 3: undefined string 'Foo'"}},
+      {"string_parens", "@string(jp = \"J. Phys.\")\n@misc(k, j = jp)",
+       {"string L1 jp = [J. Phys.]", "text '\\n'", "entry L2 misc{k} j=[J. Phys.] (macros: jp)"},
+       {}},
+      // ---- layout ----
+      {"parens", "@article(k, title = {a)b}, year = 1999)\n",
+       {"entry L1 article{k} title=[a)b] year=[1999]", "text '\\n'"}, {}},
+      {"parens_with_braces_inside", "@article(k, title = \"(x)\")",
+       {"entry L1 article{k} title=[(x)]"}, {}},
+      {"one_line_entries", "@a{k1,f={1}}@b{k2,f={2}} @c{k3}\n",
+       {"entry L1 a{k1} f=[1]", "entry L1 b{k2} f=[2]", "text ' '", "entry L1 c{k3}",
+        "text '\\n'"},
+       {}},
+      {"jabref_layout",
+       "% comment line\n\n@ARTICLE{Smith2001,\n  author = {Smith, John},\n  year = {2001}\n}\n\n",
+       {"text '% comment line\\n\\n'", "entry L3 ARTICLE{Smith2001} author=[Smith, John] year=[2001]",
+        "text '\\n\\n'"},
+       {}},
+      {"close_on_field_line", "@ARTICLE{k,\n  title = {T},\n  year = {2000}}\n",
+       {"entry L1 ARTICLE{k} title=[T] year=[2000]", "text '\\n'"}, {}},
+      {"trailing_comma", "@article{k,\n  title = {T},\n}\n",
+       {"entry L1 article{k} title=[T]", "text '\\n'"}, {}},
+      {"fields_on_one_line_value_over_lines",
+       "@book{k, a = {1}, b = \"2\",\n c = {three\n  lines\n  long}, d = 4 }",
+       {"entry L1 book{k} a=[1] b=[2] c=[three lines long] d=[4]"}, {}},
+      {"blanks_around_at_and_type", "@ article {k, t = {x}}\n@\tbook\n(k2)",
+       {"entry L1 article{k} t=[x]", "text '\\n'", "entry L2 book{k2}"}, {}},
+      {"key_on_next_line", "@article{\n  k,\n  t = {x}\n}",
+       {"entry L1 article{k} t=[x]"}, {}},
+      {"no_fields", "@misc{k}\n@misc{k2,}", {"entry L1 misc{k}", "text '\\n'", "entry L2 misc{k2}"},
+       {}},
+      {"empty_key", "@Book{,\n  title = {x}\n}\n", {"entry L1 Book{} title=[x]", "text '\\n'"},
+       {}},
+      {"case_of_types_and_fields", "@ArTiCLE{Key, TiTle = {X}, YEAR = 1}",
+       {"entry L1 ArTiCLE{Key} title=[X] year=[1]"}, {}},
+      {"repeated_field_kept_in_order", "@misc{k, a = {1}, A = {2}}",
+       {"entry L1 misc{k} a=[1] a=[2]"}, {}},
+      {"field_name_characters", "@misc{k, my-field.x:y_2 = {v}}",
+       {"entry L1 misc{k} my-field.x:y_2=[v]"}, {}},
+      // ---- bytes ----
+      {"crlf", "@article{k,\r\n  title = {A\r\n  B}\r\n}\r\n\r\n@misc{m}",
+       {"entry L1 article{k} title=[A B]", "text '\\r\\n\\r\\n'", "entry L6 misc{m}"}, {}},
+      {"bom", "\xEF\xBB\xBF@article{k, t = {x}}\n",
+       {"text '\\xEF\\xBB\\xBF'", "entry L1 article{k} t=[x]", "text '\\n'"}, {}},
+      {"latin1_and_utf8", "@article{M\xFCller, author = {M\xFCller and Mu\xCC\x88ller}}",
+       {"entry L1 article{M\\xFCller} author=[M\\xFCller and Mu\\xCC\\x88ller]"}, {}},
+      {"nul_bytes", std::string("a\0b\n@misc{k, t = {x\0y}}\0", 24),
+       {"text 'a\\x00b\\n'", "entry L2 misc{k} t=[x\\x00y]", "text '\\x00'"}, {}},
+      // ---- other blocks ----
+      {"preamble", "@preamble{\"\\newcommand{\\x}{y}\" # \" z\"}\n",
+       {"preamble L1 [\\newcommand{\\x}{y} z]", "text '\\n'"}, {}},
+      {"empty_preamble", "@PREAMBLE{ }", {"preamble L1 []"}, {}},
+      {"comment_group", "@comment{some {nested} text}\n@Comment(jabref-meta: x;)\n",
+       {"comment L1 '@comment{some {nested} text}'", "text '\\n'",
+        "comment L2 '@Comment(jabref-meta: x;)'", "text '\\n'"},
+       {}},
+      {"comment_rest_of_line", "@comment this is { not a group\r\n@misc{k}",
+       {"comment L1 '@comment this is { not a group'", "text '\\r\\n'", "entry L2 misc{k}"}, {}},
+      {"comment_at_end", "x\n@COMMENT", {"text 'x\\n'", "comment L2 '@COMMENT'"}, {}},
+      {"at_in_text", "mail me@example.org or @ here, @foo bar\n@misc{k}",
+       {"text 'mail me@example.org or @ here, @foo bar\\n'", "entry L2 misc{k}"}, {}},
+      {"at_then_identifier_then_brace_in_text", "see x@misc{k}",
+       {"text 'see x'", "entry L1 misc{k}"}, {}},
+      {"only_text", "no entries here\n", {"text 'no entries here\\n'"}, {}},
+      {"empty_file", "", {}, {}},
+      // ---- malformed blocks and resumption ----
+      {"unbalanced_braces",
+       "@article{a,\n title = {Foo {{bar},\n year = 2000\n}\n\n@book{b, title = {ok}}\n",
+       {"malformed L1 unbalanced braces '@article{a,\\n title = {Foo {{bar},\\n year = "
+        "2000\\n}\\n\\n'",
+        "entry L6 book{b} title=[ok]", "text '\\n'"},
+       {"line 1: unbalanced braces"}},
+      {"unbalanced_resumes_after_blanks",
+       "@article{a,\n  title = {x\n  @book{b, title={y}}\n",
+       {"malformed L1 unbalanced braces '@article{a,\\n  title = {x\\n'", "text '  '",
+        "entry L3 book{b} title=[y]", "text '\\n'"},
+       {"line 1: unbalanced braces"}},
+      {"extra_close_brace", "@misc{a, t = \"x}\"}\n@misc{b}",
+       {"malformed L1 unbalanced braces '@misc{a, t = \"x}\"}\\n'", "entry L2 misc{b}"},
+       {"line 1: unbalanced braces"}},
+      {"no_key", "@article{title = {x}}\n@book{b}\n",
+       {"malformed L1 no key '@article{title = {x}}\\n'", "entry L2 book{b}", "text '\\n'"},
+       {"line 1: no key"}},
+      {"no_key_without_blanks", "@article{title={x}}\n",
+       {"malformed L1 no key '@article{title={x}}\\n'"}, {"line 1: no key"}},
+      {"missing_equals", "@article{k, title {x}}\n@misc{m}",
+       {"malformed L1 missing '=' '@article{k, title {x}}\\n'", "entry L2 misc{m}"},
+       {"line 1: missing '='"}},
+      {"bad_value", "@article{k, title = ,}\n@article{j, year = 2000a}\n",
+       {"malformed L1 bad value '@article{k, title = ,}\\n'",
+        "malformed L2 bad value '@article{j, year = 2000a}\\n'"},
+       {"line 1: bad value", "line 2: bad value"}},
+      {"eof_inside", "text\n@article{k, title = {x},\n year = 2000\n",
+       {"text 'text\\n'", "malformed L2 end of file inside the entry '@article{k, title = {x},\\n "
+                          "year = 2000\\n'"},
+       {"line 2: end of file inside the entry"}},
+      {"eof_inside_quote", "@misc{k, t = \"abc", {"malformed L1 unclosed quote '@misc{k, t = \"abc'"},
+       {"line 1: unclosed quote"}},
+      {"eof_after_hash", "@misc{k, t = a #", {"malformed L1 end of file inside the entry '@misc{k, t = a #'"},
+       {"line 1: end of file inside the entry"}},
+      {"entry_not_closed", "@article{a, title = {x},\n@book{b, t = {y}}\n",
+       {"malformed L1 entry not closed '@article{a, title = {x},\\n'", "entry L2 book{b} t=[y]",
+        "text '\\n'"},
+       {"line 1: entry not closed"}},
+      {"missing_comma_between_fields", "@misc{k, a = {1} b = {2}}\n",
+       {"malformed L1 missing ',' between fields '@misc{k, a = {1} b = {2}}\\n'"},
+       {"line 1: missing ',' between fields"}},
+      {"key_with_blank", "@misc{my key, a = {1}}\n",
+       {"malformed L1 missing ',' after the key '@misc{my key, a = {1}}\\n'"},
+       {"line 1: missing ',' after the key"}},
+      {"malformed_string_defines_nothing",
+       "@string{x = {a}\n@misc{k, t = x}\n",
+       {"malformed L1 string not closed '@string{x = {a}\\n'", "entry L2 misc{k} t=[] (macros: x)",
+        "text '\\n'"},
+       {"line 1: string not closed", "line 2: undefined string 'x'"}},
+      {"malformed_comment_group", "@comment{ open\n@misc{k}",
+       {"malformed L1 unbalanced braces '@comment{ open\\n'", "entry L2 misc{k}"},
+       {"line 1: unbalanced braces"}},
+      {"undefined_in_malformed_block_not_reported", "@misc{k, t = foo, u = {\n@misc{j}",
+       {"malformed L1 unbalanced braces '@misc{k, t = foo, u = {\\n'", "entry L2 misc{j}"},
+       {"line 1: unbalanced braces"}},
+      {"malformed_to_end_of_file", "@misc{k, t = {\nno more entries\n  @ but at here\n",
+       {"malformed L1 unbalanced braces '@misc{k, t = {\\nno more entries\\n'",
+        "text '  @ but at here\\n'"},
+       {"line 1: unbalanced braces"}},
+      {"many_malformed_in_a_row", "@a{\n@b{k,\n@c{k, x}\n@d{k}",
+       {"malformed L1 entry not closed '@a{\\n'", "malformed L2 entry not closed '@b{k,\\n'",
+        "malformed L3 missing '=' '@c{k, x}\\n'", "entry L4 d{k}"},
+       {"line 1: entry not closed", "line 2: entry not closed", "line 3: missing '='"}},
+  };
+  return cases;
+}
+
+class ReaderCase : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ReaderCase, ReadsAsWritten) {
+  const Case& c = GetParam();
+  BibFile file;
+  std::vector<std::string> blocks = ReadChecked(c.input, &file);
+  EXPECT_EQ(blocks, c.blocks);
+  EXPECT_EQ(file.problems, c.problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bib, ReaderCase, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// ---- byte ranges ----
+
+TEST(BibReader, KeyAndValueRangesAreTheTextAsWritten) {
+  std::string input =
+      "@string{ jp = \"J.\" # { P.} }\n"
+      "@Article{ Key1 ,\n  Title = {A\n B} ,\n  j = \"x\" # jp\t# 12,\n  n = 7}\n";
+  BibFile file;
+  ReadChecked(input, &file);
+  ASSERT_EQ(file.blocks.size(), 4u);
+  const BibBlock& string_block = file.blocks[0];
+  EXPECT_EQ(Slice(input, string_block.key_begin, string_block.key_end), "jp");
+  EXPECT_EQ(Slice(input, string_block.fields[0].value_begin, string_block.fields[0].value_end),
+            "\"J.\" # { P.}");
+  EXPECT_EQ(string_block.fields[0].name, "jp");
+  EXPECT_EQ(string_block.fields[0].value, "J. P.");
+  const BibBlock& entry = file.blocks[2];
+  EXPECT_EQ(entry.kind, BIB_ENTRY);
+  EXPECT_EQ(entry.type, "Article");
+  EXPECT_EQ(entry.key, "Key1");
+  EXPECT_EQ(entry.begin, input.find("@Article"));
+  EXPECT_EQ(entry.end, input.size() - 1);
+  EXPECT_EQ(entry.line, 2);
+  ASSERT_EQ(entry.fields.size(), 3u);
+  EXPECT_EQ(Slice(input, entry.fields[0].value_begin, entry.fields[0].value_end), "{A\n B}");
+  EXPECT_EQ(Slice(input, entry.fields[1].value_begin, entry.fields[1].value_end),
+            "\"x\" # jp\t# 12");
+  EXPECT_EQ(entry.fields[1].value, "xJ. P.12");
+  EXPECT_EQ(Slice(input, entry.fields[2].value_begin, entry.fields[2].value_end), "7");
+  const BibField* title = FindField(entry, "title");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->value, "A B");
+  EXPECT_TRUE(EntryTypeIs(entry, "ARTICLE"));
+}
+
+TEST(BibReader, PreambleValueRange) {
+  std::string input = "@preamble{ \"a\" # \"b\" }";
+  BibFile file;
+  ReadChecked(input, &file);
+  ASSERT_EQ(file.blocks.size(), 1u);
+  ASSERT_EQ(file.blocks[0].fields.size(), 1u);
+  const BibField& field = file.blocks[0].fields[0];
+  EXPECT_EQ(Slice(input, field.value_begin, field.value_end), "\"a\" # \"b\"");
+  EXPECT_EQ(field.value, "ab");
+}
+
+// ---- data that is not NUL-terminated ----
+
+TEST(BibReader, ReadsOnlyTheGivenSize) {
+  // The size cuts the entry short; the bytes after it must not count.
+  const char data[] = "@misc{k, t = {x}}";
+  BibFile file;
+  ReadBibFile(data, 15, &file);
+  ASSERT_EQ(file.blocks.size(), 1u);
+  EXPECT_EQ(file.blocks[0].kind, BIB_MALFORMED);
+  EXPECT_EQ(file.blocks[0].end, 15u);
+  ReadBibFile(data, 0, &file);
+  EXPECT_TRUE(file.blocks.empty());
+  ReadBibFile(nullptr, 0, &file);
+  EXPECT_TRUE(file.blocks.empty());
+  EXPECT_TRUE(file.problems.empty());
+}
+
+TEST(BibReader, ReadingAgainClearsTheFile) {
+  BibFile file;
+  std::string bad = "@misc{k, t = {\n";
+  ReadBibFile(bad.data(), bad.size(), &file);
+  EXPECT_EQ(file.problems.size(), 1u);
+  std::string good = "@misc{k}";
+  ReadBibFile(good.data(), good.size(), &file);
+  EXPECT_EQ(file.blocks.size(), 1u);
+  EXPECT_TRUE(file.problems.empty());
+}
+
+// Each data prefix of a file: any cut must still read into a cover.
+TEST(BibReader, EveryPrefixIsCovered) {
+  std::string input =
+      "\xEF\xBB\xBF@string{jp = \"J.\" # {P}}\r\n@Article{k1,\r\n  title = {A {B} \"C\"},\r\n"
+      "  month = jan # jp,\r\n}\r\n@comment{x}@preamble(\"p\")@misc(k2, a = 1)\n";
+  for (std::size_t size = 0; size <= input.size(); size++) {
+    std::string prefix = input.substr(0, size);
+    BibFile file;
+    ReadChecked(prefix, &file);
+  }
+}
+
+// ---- long values: the brace search past its plain scan ----
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; i++) out += piece;
+  return out;
+}
+
+TEST(BibReader, LongNestedValueCloses) {
+  // A value of about 60 kB with nested braces: its close lies far beyond
+  // the plain scan.
+  std::string body = Repeat("{a {b} c} x ", 5000);
+  std::string input = "@misc{k, abstract = {" + body + "}, year = 1}\n@misc{j}";
+  BibFile file;
+  std::vector<std::string> blocks = ReadChecked(input, &file);
+  ASSERT_EQ(file.blocks.size(), 3u);
+  EXPECT_EQ(file.blocks[0].kind, BIB_ENTRY);
+  ASSERT_EQ(file.blocks[0].fields.size(), 2u);
+  EXPECT_EQ(file.blocks[0].fields[0].value, body.substr(0, body.size() - 1));
+  EXPECT_EQ(file.blocks[0].fields[1].value, "1");
+  EXPECT_EQ(file.blocks[2].kind, BIB_ENTRY);
+}
+
+TEST(BibReader, ManyUnbalancedValuesInALargeFile) {
+  // Every other entry opens a brace it never closes; each is malformed and
+  // the balanced ones between them are read.
+  std::string good = "@misc{g, t = {" + Repeat("text ", 40) + "}}\n";
+  std::string bad = "@misc{b, t = {{x}\n";
+  std::string input;
+  for (int i = 0; i < 2000; i++) input += good + bad;
+  input += "}\n";  // closes only the last unbalanced value
+  BibFile file;
+  ReadChecked(input, &file);
+  int entries = 0;
+  int malformed = 0;
+  for (const BibBlock& block : file.blocks) {
+    entries += block.kind == BIB_ENTRY;
+    malformed += block.kind == BIB_MALFORMED;
+  }
+  EXPECT_EQ(entries, 2000);
+  EXPECT_EQ(malformed, 2000);
+}
+
+TEST(BibReader, FarCloseAgreesWithAPlainSearch) {
+  // Values whose close lies past the plain scan at varying depths and
+  // distances, some never closing: the reading must match what a plain
+  // brace count says.
+  for (int variant = 0; variant < 12; variant++) {
+    std::string filler = Repeat(variant % 2 ? "{}" : "ab ", 3000 + 977 * variant);
+    std::string opens(static_cast<std::size_t>(variant % 4), '{');
+    std::string closes(static_cast<std::size_t>(variant % 3), '}');
+    std::string input = "@misc{k, t = {" + opens + filler + closes + "}}\n@misc{j}";
+    int depth = 0;
+    std::size_t close = std::string::npos;
+    std::size_t open = input.find('{', 6);
+    for (std::size_t i = open; i < input.size(); i++) {
+      if (input[i] == '{') depth++;
+      if (input[i] == '}' && --depth == 0) {
+        close = i;
+        break;
+      }
+    }
+    BibFile file;
+    ReadChecked(input, &file);
+    ASSERT_FALSE(file.blocks.empty());
+    bool expect_entry = close != std::string::npos && close + 1 < input.size() &&
+                        input[close + 1] == '}';
+    EXPECT_EQ(file.blocks[0].kind == BIB_ENTRY, expect_entry) << "variant " << variant;
+    if (expect_entry) {
+      EXPECT_EQ(file.blocks[0].fields[0].value_end, close + 1) << "variant " << variant;
+    }
+  }
+}
+
+}  // namespace
