@@ -64,8 +64,25 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 The Tamrel devel
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; Stops with a message and status 2 when an installed program cannot be
+; replaced because it is running; a silent install would otherwise skip the
+; file and report success.
+!macro ReplaceProgram PROGRAM
+  ClearErrors
+  ${If} ${FileExists} "${PROGRAM}"
+    Delete "${PROGRAM}"
+  ${EndIf}
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "Tamrel is running. Close it and install again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+!macroend
+
 Section "Tamrel"
   SetShellVarContext current
+  !insertmacro ReplaceProgram "$INSTDIR\Tamrel.exe"
+  !insertmacro ReplaceProgram "$INSTDIR\cli\tamrel.exe"
   SetOutPath "$INSTDIR"
   File "${STAGE}/Tamrel.exe"
   File "${STAGE}/README.md"

@@ -211,10 +211,11 @@ wineserver -w || true
 
 GUI="$INSTDIR/Tamrel.exe"
 INSTDIR_WIN=${UNINSTALLER%\\*}
-export GUI UNINSTALLER INSTDIR_WIN
+export GUI UNINSTALLER INSTDIR_WIN SETUP
 # Under Xvfb: the installed program shows its window; an uninstall while it
-# runs (run in place, so that its exit status reaches us) must refuse and
-# keep everything; then the window is closed as a user would, with Alt+F4.
+# runs (run in place, so that its exit status reaches us) and a new install
+# over it must refuse and keep everything; then the window is closed as a
+# user would, with Alt+F4.
 if ! timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$GUI" >/dev/null 2>&1 &
     app=$!
@@ -230,6 +231,10 @@ if ! timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     echo "uninstall while running: exit $status"
     [ -f "$GUI" ] || { echo "the uninstaller removed the running program"; exit 1; }
     [ $status -ne 0 ] || { echo "the uninstaller reported success while Tamrel ran"; exit 1; }
+    status=0
+    wine "$SETUP" /S || status=$?
+    echo "install again while running: exit $status"
+    [ $status -ne 0 ] || { echo "the installer reported success while Tamrel ran"; exit 1; }
     xdotool windowfocus --sync "$window" key alt+F4
     for _ in $(seq 1 20); do kill -0 $app 2>/dev/null || break; sleep 0.5; done
     if kill -0 $app 2>/dev/null; then echo "Tamrel.exe did not close on Alt+F4"; exit 1; fi
@@ -238,9 +243,10 @@ if ! timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   fail "the installed Tamrel.exe under Xvfb"
 else
   sed 's/^/   /' "$WORK/window.log"
-  ok "installed Tamrel.exe showed its window and closed; uninstall refused while it ran"
+  ok "installed Tamrel.exe showed its window and closed; uninstall and install refused while it ran"
 fi
 wine reg query "$UNINSTALL_KEY" >/dev/null 2>&1 || fail "the refused uninstall removed the uninstall entry"
+cmp -s "$ZIPDIR/Tamrel.exe" "$INSTDIR/Tamrel.exe" || fail "the refused install or uninstall changed Tamrel.exe"
 
 BEFORE=$FAILURES
 status=0
