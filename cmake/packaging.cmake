@@ -26,7 +26,9 @@ set(CPACK_STRIP_FILES ON)
 if(WIN32)
   # Tamrel.exe and tamrel.exe differ only in letter case, and a Windows
   # folder cannot hold both: the command-line tool gets a folder of its own.
-  install(TARGETS tamrel_gui RUNTIME DESTINATION .)
+  if(TARGET tamrel_gui)
+    install(TARGETS tamrel_gui RUNTIME DESTINATION .)
+  endif()
   install(TARGETS tamrel RUNTIME DESTINATION cli)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
   # Named so that a double click opens it.

@@ -169,7 +169,7 @@ subsystem() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Subsystem.*(\(.*\)
 cmp -s "$ZIPDIR/LICENSE.txt" LICENSE || fail "the zip's LICENSE.txt is not LICENSE"
 
 # A fresh prefix: the installer must work on a system that never saw Tamrel.
-# shellcheck source=wine_env.sh
+# shellcheck source=scripts/wine_env.sh
 source "$SRC/scripts/wine_env.sh"
 mkdir -p "$WORK/wine"
 wine_env "$WORK/wine"
@@ -216,6 +216,7 @@ export GUI UNINSTALLER INSTDIR_WIN SETUP
 # runs (run in place, so that its exit status reaches us) and a new install
 # over it must refuse and keep everything; then the window is closed as a
 # user would, with Alt+F4.
+# shellcheck disable=SC2016  # the inner script expands its own variables
 if ! timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$GUI" >/dev/null 2>&1 &
     app=$!
