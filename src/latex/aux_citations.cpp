@@ -43,9 +43,7 @@ int ScanAuxCitations(AuxScan* scan, CitationCollector* collector, std::string* i
     }
     const char* argument = scan->text + open;
     std::size_t length = close - open;
-    // A \bibdata argument is read again for commands, as a reader that
-    // knows only \citation would.
-    scan->at = command == AUX_BIBDATA ? open : close + 1;
+    scan->at = close + 1;
     if (command == AUX_CITATION) AddListItems(argument, length, 0, &collector->out->keys, &collector->keys_seen);
     if (command == AUX_BIBDATA) AddListItems(argument, length, 0, &collector->out->bibdata, &collector->bibdata_seen);
     if (command == AUX_INPUT) {

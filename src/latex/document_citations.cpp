@@ -3,13 +3,11 @@
 // a stack of our own rather than the call stack, so a deep chain of
 // \input files cannot exhaust it.
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <memory>
 
 #include "latex/citations.h"
 #include "scan/line_reader.h"
-
-namespace fs = std::filesystem;
 
 // One file being read: its text (what TeX reads of a .tex file, the bytes
 // of an .aux file) and the scan through it.
@@ -30,21 +28,83 @@ struct DocumentReader {
   FileStack open;
 };
 
+static int IsSeparator(char c) {
+#ifdef _WIN32
+  return c == '/' || c == '\\';
+#else
+  return c == '/';
+#endif
+}
+
+// The length of the part of path that names a root: "/", or on Windows a
+// drive such as "C:" or "C:/".
+static std::size_t RootLength(const std::string& path) {
+  std::size_t length = 0;
+#ifdef _WIN32
+  if (path.size() >= 2 && path[1] == ':') length = 2;
+#endif
+  if (length < path.size() && IsSeparator(path[length])) length++;
+  return length;
+}
+
+// The path with "." steps, "step/.." pairs and doubled separators taken
+// out, so that one file is listed under one name.
+static std::string NormalPath(const std::string& path) {
+  std::size_t root = RootLength(path);
+  std::vector<std::string> steps;
+  std::size_t start = root;
+  while (start <= path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) end++;
+    std::string step = path.substr(start, end - start);
+    if (step == ".." && !steps.empty() && steps.back() != "..") {
+      steps.pop_back();
+    } else if (!step.empty() && step != "." && !(step == ".." && root > 0)) {
+      steps.push_back(step);
+    }
+    start = end + 1;
+  }
+  std::string normal = path.substr(0, root);
+  for (std::size_t i = 0; i < steps.size(); i++) normal += (i > 0 ? "/" : "") + steps[i];
+  return normal.empty() ? std::string(".") : normal;
+}
+
 static std::string JoinPath(const std::string& folder, const std::string& name) {
-  fs::path joined = folder.empty() ? fs::path(name) : fs::path(folder) / name;
-  return joined.lexically_normal().string();
+  if (folder.empty() || RootLength(name) > 0) return NormalPath(name);
+  return NormalPath(folder + "/" + name);
 }
 
-static int IsRegularFile(const std::string& path) {
-  std::error_code error;
-  return fs::is_regular_file(path, error) ? 1 : 0;
+// The folder part of a path: "" for a bare file name.
+static std::string FolderOf(const std::string& path) {
+  std::size_t end = path.size();
+  while (end > 0 && !IsSeparator(path[end - 1])) end--;
+  if (end == 0) return std::string();
+  return path.substr(0, end > RootLength(path) ? end - 1 : end);
 }
 
-// The same file reached by two names (a link, "a/../b") is read once.
+// A regular file that can be opened; folders and devices are no files.
+static int IsReadableFile(const std::string& path) {
+  std::FILE* file = OpenInputFile(path.c_str(), "r");
+  if (file == nullptr) return 0;
+  std::fclose(file);
+  return 1;
+}
+
+// The file's real path, so that one file reached by two names (a link,
+// "a/../b") is read once.
 static std::string FileIdentity(const std::string& path) {
-  std::error_code error;
-  fs::path real = fs::canonical(path, error);
-  return error ? path : real.string();
+#ifdef _WIN32
+  char full[_MAX_PATH];
+  if (_fullpath(full, path.c_str(), sizeof full) != nullptr) return full;
+#else
+  char* real = realpath(path.c_str(), nullptr);
+  if (real != nullptr) {
+    std::string identity(real);
+    std::free(real);
+    return identity;
+  }
+#endif
+  return NormalPath(path);
 }
 
 // Reads the file at path onto the stack.  Returns 0 when it cannot be read.
@@ -95,7 +155,7 @@ static void FollowFile(DocumentReader* reader, const std::string& written, const
   for (const std::string& folder : folders) {
     for (const std::string& candidate : candidates) {
       std::string path = JoinPath(folder, candidate);
-      if (!IsRegularFile(path)) continue;
+      if (!IsReadableFile(path)) continue;
       if (!reader->seen.insert(FileIdentity(path)).second) return;
       if (!PushFile(reader, path, import_folder)) reader->collector.out->files_missing.push_back(name);
       return;
@@ -151,7 +211,7 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
   DocumentReader reader;
   std::string main_path(path);
   reader.is_aux = EndsWith(main_path, ".aux");
-  reader.top = fs::path(main_path).parent_path().string();
+  reader.top = FolderOf(main_path);
   reader.collector.out = citations;
   reader.seen.insert(FileIdentity(main_path));
   if (!PushFile(&reader, main_path, std::string())) return 0;
