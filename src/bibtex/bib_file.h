@@ -35,8 +35,12 @@ struct BibBlock {
   int line = 1;           // line of begin, from 1
 
   // Entries: the type as written ("Article") and the key as written; the
-  // key's bytes are [key_begin, key_end).  @string: the macro's name (as
-  // written) in key, its expanded value in fields[0].
+  // key's bytes are [key_begin, key_end).  The key may be empty ("@Book{,"
+  // is an entry to BibTeX too).  @string: the macro's name (as written) in
+  // key, and in fields[0] that name in lower case with its expanded value.
+  // @preamble: fields[0] holds its value, with an empty name.  Every block
+  // that is no entry and no @string has key_begin == key_end == begin.
+  // Malformed blocks keep the type that their "@" gave.
   std::string type;
   std::string key;
   std::size_t key_begin = 0;
@@ -45,6 +49,8 @@ struct BibBlock {
 
   // The @string macros the values use (lower case, each once, in order of
   // first use), defined or not: a reduced file must bring their definitions.
+  // The month names (jan..dec) count too when used; they need a definition
+  // only where the file gives one.
   std::vector<std::string> macros;
 
   // Malformed blocks: what is wrong, e.g. "unbalanced braces" or "no key".
@@ -54,13 +60,23 @@ struct BibBlock {
 struct BibFile {
   std::vector<BibBlock> blocks;  // every byte of the file, in order
   // Problems found on the way (malformed blocks, undefined macros), each
-  // with its line: "line 12: entry without a key".
+  // with its line, in file order: "line 12: no key" (the malformed block's
+  // first line), "line 14: undefined string 'foo'" (the line where the
+  // macro is used, as BibTeX reports it).  Undefined macros inside a
+  // malformed block are not reported; the block is.
   std::vector<std::string> problems;
 };
 
-// Reads size bytes of BibTeX.  Never fails: what cannot be read becomes a
+// Reads size bytes of BibTeX (not NUL-terminated; NUL bytes are text) into
+// file, replacing what it held.  Never fails: what cannot be read becomes a
 // malformed block.  Reading resumes after a malformed block at the next
-// line that begins with "@".
+// line that begins with "@" (after blanks).  An undefined macro expands to
+// nothing.  Problems: "unbalanced braces", "unclosed quote", "no key",
+// "missing ',' after the key", "missing field name", "missing '='",
+// "bad value", "missing ',' between fields", "entry not closed" (an "@"
+// where a field should be), "end of file inside the entry", "no string
+// name", "string not closed", "preamble not closed", "end of file inside
+// the comment".
 void ReadBibFile(const char* data, std::size_t size, BibFile* file);
 
 // The value of the named field (lower case name), or nullptr.

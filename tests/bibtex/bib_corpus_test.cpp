@@ -8,9 +8,12 @@
 // a byte-order mark inside the file, and BibTeX reads both (3328).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
 #include <sys/stat.h>
 
 #include "bibtex/bib_file.h"
@@ -103,14 +106,41 @@ INSTANTIATE_TEST_SUITE_P(Real, CorpusLibrary, ::testing::ValuesIn(kLibraries),
 TEST(CorpusLibrary, KnownEntries) {
   const std::string folder = TAMREL_CORPUS_DIR;
   if (!FolderExists(folder)) GTEST_SKIP() << "no corpus at " << folder;
-  std::string bytes = ReadAll(folder + "/christiaanb-haskell12/jabref.bib");
+
+  // ruiz-revarticle/refs.bib, lines 767-777: a journal macro, a title over
+  // two lines with a tab.
+  std::string refs = ReadAll(folder + "/ruiz-revarticle/refs.bib");
   BibFile file;
-  ReadBibFile(bytes.data(), bytes.size(), &file);
+  ReadBibFile(refs.data(), refs.size(), &file);
+  const BibBlock* jos = nullptr;
+  for (const BibBlock& block : file.blocks) {
+    if (block.kind == BIB_ENTRY && block.key == "jos99") jos = &block;
+  }
+  ASSERT_NE(jos, nullptr);
+  EXPECT_EQ(jos->line, 767);
+  EXPECT_EQ(jos->type, "ARTICLE");
+  ASSERT_NE(FindField(*jos, "journal"), nullptr);
+  EXPECT_EQ(FindField(*jos, "journal")->value, "Astrophys. J.");
+  ASSERT_NE(FindField(*jos, "title"), nullptr);
+  EXPECT_EQ(FindField(*jos, "title")->value,
+            "{Nuclear Uncertainties in the NeNa-MgAl Cycles and Production of "
+            "$^{22}$Na and $^{26}$Al during Nova Outbursts}");
+  EXPECT_EQ(jos->macros, std::vector<std::string>{"apj"});
+  EXPECT_EQ(refs.substr(jos->end - 3, 3), "}\n}");  // ends with its brace
+  EXPECT_TRUE(file.problems.empty());
+
+  // christiaanb-haskell12/jabref.bib, line 6042: "@Book{," is an entry with
+  // an empty key, as BibTeX reads it.
+  std::string jabref = ReadAll(folder + "/christiaanb-haskell12/jabref.bib");
+  ReadBibFile(jabref.data(), jabref.size(), &file);
   int empty_keys = 0;
   for (const BibBlock& block : file.blocks) {
-    if (block.kind == BIB_ENTRY && block.key.empty()) empty_keys++;
+    if (block.kind != BIB_ENTRY || !block.key.empty()) continue;
+    empty_keys++;
+    EXPECT_EQ(block.line, 6042);
+    EXPECT_EQ(block.type, "Book");
   }
-  EXPECT_EQ(empty_keys, 1);  // "@Book{," on line 6042 is an entry
+  EXPECT_EQ(empty_keys, 1);
 }
 
 }  // namespace

@@ -296,6 +296,23 @@ const std::vector<Case>& Cases() {
        {"malformed L1 entry not closed '@a{\\n'", "malformed L2 entry not closed '@b{k,\\n'",
         "malformed L3 missing '=' '@c{k, x}\\n'", "entry L4 d{k}"},
        {"line 1: entry not closed", "line 2: entry not closed", "line 3: missing '='"}},
+      {"missing_field_name", "@misc{k, = {x}}\n",
+       {"malformed L1 missing field name '@misc{k, = {x}}\\n'"}, {"line 1: missing field name"}},
+      {"string_without_name", "@string{ = {x}}", {"malformed L1 no string name '@string{ = {x}}'"},
+       {"line 1: no string name"}},
+      {"string_trailing_comma_and_number", "@string{x = 1999,}@string{y = {2}, z = {3}}\n",
+       {"string L1 x = [1999]",
+        "malformed L1 string not closed '@string{y = {2}, z = {3}}\\n'"},
+       {"line 1: string not closed"}},
+      {"preamble_not_closed", "@preamble{\"a\" \"b\"}",
+       {"malformed L1 preamble not closed '@preamble{\"a\" \"b\"}'"},
+       {"line 1: preamble not closed"}},
+      {"paren_comment_not_closed", "@comment(abc\n@misc{k}\n",
+       {"malformed L1 end of file inside the comment '@comment(abc\\n'", "entry L2 misc{k}",
+        "text '\\n'"},
+       {"line 1: end of file inside the comment"}},
+      {"paren_comment_ends_at_first_paren", "@comment(a (b) c)",
+       {"comment L1 '@comment(a (b)'", "text ' c)'"}, {}},
   };
   return cases;
 }
