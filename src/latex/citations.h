@@ -89,8 +89,7 @@ struct TexScan {
   std::size_t at = 0;  // next byte to read
   long depth = 0;      // braces open at `at`, as the scan counts them
   std::vector<TexBracePair> pairs;  // in order of their opening brace
-  std::unordered_map<long, FailedGroup> failed_brackets;
-  std::unordered_map<long, FailedGroup> failed_parens;
+  std::unordered_map<long, FailedGroup> failed[3];  // [..], (..), <..>
 };
 
 void StartTexScan(TexScan* scan, const char* text, std::size_t size);
@@ -99,9 +98,9 @@ void StartTexScan(TexScan* scan, const char* text, std::size_t size);
 // most one line end (a blank line ends the command).
 std::size_t SkipArgumentBlanks(const char* text, std::size_t size, std::size_t at);
 
-// text[at] opens a group: '{' (ends at its matching '}'), '[' or '(' (end
-// at the first ']' or ')' outside braces; a '}' closing an outer group
-// first means there is none).  Sets *end past the closing character and
+// text[at] opens a group: '{' (ends at its matching '}'), '[', '(' or '<'
+// (end at the first ']', ')' or '>' outside braces; a '}' closing an outer
+// group first means there is none).  Sets *end past the closing character and
 // returns 1, or returns 0 when the group never closes.
 int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end);
 

@@ -10,8 +10,7 @@ void StartTexScan(TexScan* scan, const char* text, std::size_t size) {
   scan->at = 0;
   scan->depth = 0;
   scan->pairs.clear();
-  scan->failed_brackets.clear();
-  scan->failed_parens.clear();
+  for (auto& failed : scan->failed) failed.clear();
   std::vector<std::size_t> open;  // indexes into pairs of the braces still open
   for (std::size_t at = 0; at < size; at++) {
     if (text[at] == '\\') {
@@ -42,11 +41,13 @@ static std::size_t MatchingBrace(const TexScan* scan, std::size_t at) {
   return pair != scan->pairs.end() && pair->open == at ? pair->close : kNoClose;
 }
 
-// Searches the end of the [..] or (..) group opening at text[at]: the first
-// `close` outside braces.  Braces inside are kept whole, so "[{a]}]" is one
-// note.  Returns the offset after the close, or kNoClose.
-static std::size_t OptionalGroupEnd(TexScan* scan, std::size_t at, char close) {
-  std::unordered_map<long, FailedGroup>* failed = close == ']' ? &scan->failed_brackets : &scan->failed_parens;
+// Searches the end of the [..], (..) or <..> group opening at text[at]: the
+// first `close` outside braces.  Braces inside are kept whole, so "[{a]}]"
+// is one note.  Returns the offset after the close, or kNoClose.
+static std::size_t OptionalGroupEnd(TexScan* scan, std::size_t at, int kind) {
+  static const char kCloses[] = {']', ')', '>'};
+  char close = kCloses[kind];
+  std::unordered_map<long, FailedGroup>* failed = &scan->failed[kind];
   auto known = failed->find(scan->depth);
   if (known != failed->end() && known->second.from <= at && at < known->second.fail_at) return kNoClose;
   std::size_t k = at + 1;
@@ -75,8 +76,8 @@ int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end) {
   if (open == '{') {
     std::size_t brace = MatchingBrace(scan, at);
     if (brace != kNoClose) after = brace + 1;
-  } else if (open == '[' || open == '(') {
-    after = OptionalGroupEnd(scan, at, open == '[' ? ']' : ')');
+  } else if (open == '[' || open == '(' || open == '<') {
+    after = OptionalGroupEnd(scan, at, open == '[' ? 0 : open == '(' ? 1 : 2);
   }
   if (after == kNoClose) return 0;
   *end = after;

@@ -95,16 +95,18 @@ typedef void (*ListSink)(CitationCollector* collector, const char* list, std::si
 
 // Reads the arguments of a citing command standing at scan->at: [..]
 // notes, for a multi-cite (..) global notes before the first key group,
-// and {keys} groups, one or, for a multi-cite, every one that follows.
-// Each key group goes to sink.  Stops at anything that is no argument, or
-// at a group that never closes (the scan then reads it as text).
+// apacite's <..> notes before it (\citeA<see>[p.~3]{key}), and {keys}
+// groups, one or, for a multi-cite, every one that follows.  Each key
+// group goes to sink.  Stops at anything that is no argument, or at a
+// group that never closes (the scan then reads it as text).
 static void ReadCitationArguments(TexScan* scan, int multi, CitationCollector* collector, ListSink sink) {
   int got_keys = 0;
   for (;;) {
     std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
     if (at >= scan->size) return;
     char open = scan->text[at];
-    if (open != '{' && open != '[' && !(open == '(' && multi && !got_keys)) return;
+    int note_before_keys = !got_keys && ((open == '(' && multi) || (open == '<' && !multi));
+    if (open != '{' && open != '[' && !note_before_keys) return;
     std::size_t end;
     if (!FindGroupEnd(scan, at, &end)) return;
     if (open == '{') {

@@ -54,6 +54,7 @@ const TextCase kArgumentCases[] = {
     {"multi-cite groups", "\\cites{a}{b,c}", {"a", "b", "c"}},
     {"multi-cite notes", "\\parencites(see)(p. 3)[x][y]{a}[z]{b}. {c}", {"a", "b"}},
     {"global notes only before the first group", "\\autocites(G)(P){a}(x){b}", {"a"}},
+    {"apacite notes", "\\cite<e.g.,>[p.~11]{a}\\citeA<{a>b}>{b}\\cite{c} < 1", {"a", "b", "c"}},
     {"a single cite takes one group", "\\cite{a}{b}", {"a"}},
     {"line end before an argument", "\\cite\n{a}\\cite[x]\n  [y]\n\t{b}", {"a", "b"}},
     {"blank line before an argument", "\\cite\n\n{a}", {}},
