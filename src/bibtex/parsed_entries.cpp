@@ -46,18 +46,15 @@ std::string BareDoi(const std::string& value) {
   return doi;
 }
 
-// The type and every field as one text, fields sorted by name (the first of
-// a repeated name, which is the one BibTeX keeps), each part preceded by
-// its length so that no two entries give the same text by accident.
+// The type and every field as one text, fields sorted by name (a repeated
+// name keeps its values in their order: two entries that differ only there
+// still differ), each part preceded by its length so that no two entries
+// give the same text by accident.
 std::string ContentText(const BibBlock& entry) {
   std::vector<const BibField*> fields;
-  for (const BibField& field : entry.fields) {
-    bool repeated = false;
-    for (const BibField* seen : fields) repeated = repeated || seen->name == field.name;
-    if (!repeated) fields.push_back(&field);
-  }
-  std::sort(fields.begin(), fields.end(),
-            [](const BibField* a, const BibField* b) { return a->name < b->name; });
+  for (const BibField& field : entry.fields) fields.push_back(&field);
+  std::stable_sort(fields.begin(), fields.end(),
+                   [](const BibField* a, const BibField* b) { return a->name < b->name; });
   std::string text = Lower(entry.type);
   for (const BibField* field : fields) {
     text += "|" + std::to_string(field->name.size()) + ":" + field->name;
@@ -91,6 +88,16 @@ void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::
     }
   }
   std::fwrite(data + from, 1, end - from, out);
+}
+
+void WriteEntryText(const char* data, const BibBlock& entry, const char* key, std::FILE* out) {
+  if (key == nullptr) {
+    WriteSourceText(data, entry.begin, entry.end, out);
+  } else {
+    WriteSourceText(data, entry.begin, entry.key_begin, out);
+    std::fputs(key, out);
+    WriteSourceText(data, entry.key_end, entry.end, out);
+  }
 }
 
 ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t size)
@@ -162,8 +169,7 @@ int ParsedEntries::CopyEntry(EntryPlace place, std::FILE* out) {
   int block = BlockAt(place);
   if (block < 0) return 0;
   WriteStringsFor(block, out);
-  const BibBlock& entry = file_->blocks[block];
-  WriteSourceText(data_, entry.begin, entry.end, out);
+  WriteEntryText(data_, file_->blocks[block], nullptr, out);
   std::fputc('\n', out);
   return 1;
 }

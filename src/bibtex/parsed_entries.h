@@ -25,6 +25,10 @@ void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields);
 // line ends, as every other output.
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out);
 
+// Writes the source text of an entry, with key in place of its own key
+// when key is not null.
+void WriteEntryText(const char* data, const BibBlock& entry, const char* key, std::FILE* out);
+
 class ParsedEntries : public EntrySource {
  public:
   // data must stay as it is while the source is used.

@@ -65,6 +65,37 @@ EntryPlace ScanStart(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
   return index->FirstPossibleCandidate(run->current, group, unread);
 }
 
+// Acts on what a candidate decided about the current entry.
+void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group) {
+  if (outcome == CLEAN_KEY_CONFLICT) {
+    FLAG_DOUBLE_BIBITEM = 1;
+    WriteFlagLine(run->log, group, &run->current, &run->candidate);
+    WriteRenamed(run);
+  } else {
+    WriteDoubleBlock(run->log, outcome, group, &run->current, &run->candidate);
+    run->not_written++;
+    run->doubles++;
+  }
+}
+
+// Under the BibTeX reader's rules the first entry with the current entry's
+// key decides first: a reused key is always given a new one, even when
+// another entry repeats the work, so that every entry stays reachable by
+// the key the user wrote or the new key the log names.
+int DecideBySameKey(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
+  EntrySource* candidates = run->cleaned->Candidates();
+  EntryPlace start{0};
+  if (IndexedScans()) start = index->FirstWithKey(run->current, run->cleaned->Refresh(index));
+  candidates->Seek(start);
+  EntryPlace place;
+  while (candidates->NextEntry(&run->candidate, &place)) {
+    if (run->candidate.key != run->current.key) continue;
+    Act(run, DecideAgainst(run->current, run->candidate, group, run->rules), group);
+    return 1;
+  }
+  return 0;
+}
+
 // Holds the current entry against the entries of the cleaned file, in
 // their order; the first that decides ends it.
 void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
@@ -75,21 +106,14 @@ void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
     run->cleaned->Append(run->entry_start, run->current, nullptr);
     return;
   }
+  if (run->rules == RULES_PARSED && DecideBySameKey(run, index, group)) return;
   EntrySource* candidates = run->cleaned->Candidates();
   candidates->Seek(ScanStart(run, index, group));
   EntryPlace place;
   while (candidates->NextEntry(&run->candidate, &place)) {
     CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
     if (outcome == CLEAN_GO_ON) continue;
-    if (outcome == CLEAN_KEY_CONFLICT) {
-      FLAG_DOUBLE_BIBITEM = 1;
-      WriteFlagLine(run->log, group, &run->current, &run->candidate);
-      WriteRenamed(run);
-    } else {
-      WriteDoubleBlock(run->log, outcome, group, &run->current, &run->candidate);
-      run->not_written++;
-      run->doubles++;
-    }
+    Act(run, outcome, group);
     return;
   }
   run->cleaned->Append(run->entry_start, run->current, nullptr);

@@ -105,10 +105,9 @@ int ParsedCleanedFile::Write(std::FILE* out) const {
       if (b + 1 < input_->blocks.size()) skip_from_next = LineEndAfter(input_->blocks[b + 1], data_);
       continue;
     }
-    if (block.kind == BIB_ENTRY && !new_keys_[b].empty()) {
-      WriteSourceText(data_, begin, block.key_begin, out);
-      std::fputs(new_keys_[b].c_str(), out);
-      WriteSourceText(data_, block.key_end, block.end, out);
+    if (block.kind == BIB_ENTRY) {
+      // No line end of its own: the text block after it brings the input's.
+      WriteEntryText(data_, block, new_keys_[b].empty() ? nullptr : new_keys_[b].c_str(), out);
     } else {
       WriteSourceText(data_, begin, block.end, out);
     }

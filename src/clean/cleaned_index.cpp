@@ -32,3 +32,9 @@ EntryPlace CleanedFileIndex::FirstPossibleCandidate(const entry_fields& current,
   for (const std::string& text : texts_) by_text_.Lower(text, &earliest);
   return earliest;
 }
+
+EntryPlace CleanedFileIndex::FirstWithKey(const entry_fields& current, EntryPlace unread) const {
+  EntryPlace earliest = unread;
+  by_key_.Lower(current.key, &earliest);
+  return earliest;
+}

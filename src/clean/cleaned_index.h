@@ -30,6 +30,9 @@ class CleanedFileIndex {
   EntryPlace FirstPossibleCandidate(const entry_fields& current, EntryGroup group,
                                     EntryPlace unread);
 
+  // Where the first entry with current's key stands, or unread.
+  EntryPlace FirstWithKey(const entry_fields& current, EntryPlace unread) const;
+
  private:
   MatchRules rules_;
   FirstPositions by_key_;

@@ -16,12 +16,19 @@ int MayStandForOtherKey(EntryGroup group, const entry_fields& candidate, MatchRu
   return GroupOfType(candidate.type, rules) == GROUP_ARTICLE;
 }
 
-// Only the current entry's type chooses the rule.
+// Only the current entry's type chooses the rule.  Under the BibTeX
+// reader's rules an entry is left out under its own key only when its type
+// and fields are all the same: any other content under a reused key is kept,
+// under a new key, so nothing the user wrote is lost.
 CleanOutcome DecideAgainst(const entry_fields& current, const entry_fields& candidate,
                            EntryGroup group, MatchRules rules) {
   if (!CleanCompares(group, rules)) return CLEAN_GO_ON;
+  if (current.key == candidate.key) {
+    int same = rules == RULES_PARSED ? current.content == candidate.content
+                                     : SameWork(group, current, candidate, rules);
+    return same ? CLEAN_EXACT_DOUBLE : CLEAN_KEY_CONFLICT;
+  }
   int same_work = SameWork(group, current, candidate, rules);
-  if (current.key == candidate.key) return same_work ? CLEAN_EXACT_DOUBLE : CLEAN_KEY_CONFLICT;
   if (!same_work || !MayStandForOtherKey(group, candidate, rules)) return CLEAN_GO_ON;
   return CLEAN_PROBABLE_DOUBLE;
 }

@@ -195,17 +195,6 @@ void PrintOutputs(std::FILE* out, const char* input, const OutputSpec* specs, in
   }
 }
 
-// What users miss most in peer tools: which cited keys the library lacks.
-void ReportCitations(const RunReport& report, std::FILE* err) {
-  std::size_t held = 0;
-  for (bool found : report.found) held += found ? 1 : 0;
-  std::fprintf(err, "The document cites %zu distinct keys; the library holds %zu of them.\n",
-               report.cited_keys.size(), held);
-  for (std::size_t i = 0; i < report.cited_keys.size(); i++) {
-    if (!report.found[i]) std::fprintf(err, "Not in the library: '%s'\n", report.cited_keys[i].c_str());
-  }
-}
-
 void PrintReport(const RunReport& report, std::FILE* err) {
   for (const std::string& line : report.lines) std::fprintf(err, "%s\n", line.c_str());
 }
@@ -220,7 +209,6 @@ int RunOperation(const Options& options, std::FILE* out, std::FILE* err) {
     result = Extract(&report);
     if (result == RESULT_DONE) {
       PrintOutputs(out, file_address_02, EXTRACT_OUTPUTS, 3);
-      ReportCitations(report, err);
     } else if (result == RESULT_NEED_BIBTEX && file_address_02[0] == '\0') {
       std::fprintf(err, "tamrel: %s names no library; give one after it\n", file_address_01);
     }

@@ -3,6 +3,8 @@
 #include "commands/command_ids.h"
 #include "commands/help_texts.h"
 #include "app/platform.h"
+#include <string>
+
 #include "app/state.h"
 #include "clean/clean.h"
 #include "compare/compare.h"
@@ -56,20 +58,28 @@ static void AskForFile(const char* text, const char* caption, int selector) {
   ChooseFileForSlot(selector);
 }
 
+std::string ResultText(const RunReport& report) {
+  std::string text = FINISHED_TEXT;
+  if (!report.lines.empty()) text += "\r\n";
+  for (const std::string& line : report.lines) text += "\r\n" + line;
+  return text;
+}
+
 static void RunOperation(int id) {
   SetCaption(CAPTION_WORKING);
+  RunReport report;
   int code;
   if (id == IDM_EXTRACT) {
-    code = Extract();
+    code = Extract(&report);
   } else if (id == IDM_COMPARE) {
-    code = Compare();
+    code = Compare(&report);
   } else {
-    code = Clean();
+    code = Clean(&report);
   }
 
   if (code == RESULT_DONE) {
     if (Platform* platform = CurrentPlatform())
-      platform->SetResultText(FINISHED_TEXT);
+      platform->SetResultText(ResultText(report).c_str());
   } else if (code == RESULT_NEED_FIRST && id == IDM_EXTRACT) {
     AskForFile("You need to load a LaTeX file!", "LaTeX file?",
                RESULT_NEED_FIRST);

@@ -37,6 +37,7 @@ struct CompareRun {
   std::FILE* equal;
   EntryPlace master_end;
   FirstPositions first;     // master candidates by the texts they can match by
+  FirstPositions first_key; // master candidates by key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::string> texts;
@@ -72,6 +73,7 @@ void IndexMaster(CompareRun* run) {
     MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
                &run->texts);
     for (const std::string& text : run->texts) run->first.Note(text, place);
+    run->first_key.Note(run->candidate.key, place);
   }
   run->master_end = run->master->Tell();
 }
@@ -90,17 +92,44 @@ EntryPlace FirstPossibleCandidate(CompareRun* run) {
   return earliest;
 }
 
+// The match is written to the log and the master's copy to the equal file.
+void ReportMatch(CompareRun* run, EntryGroup rule, EntryPlace candidate_start) {
+  WriteMatchLine(run->log, rule, &run->candidate, &run->entry);
+  if (run->candidate.key == run->entry.key) run->exact++; else run->probable++;
+  run->master->CopyEntry(candidate_start, run->equal);
+}
+
+// Under the BibTeX reader's rules the master's first entry with the
+// entry's own key is asked first: a library compared with its own copy is
+// then "Exactly the same" everywhere, even where it holds a work twice.
+int SearchSameKey(CompareRun* run) {
+  EntryPlace place{0};
+  if (IndexedScans()) {
+    place = run->master_end;
+    run->first_key.Lower(run->entry.key, &place);
+  }
+  run->master->Seek(place);
+  EntryPlace candidate_start;
+  while (run->master->NextEntry(&run->candidate, &candidate_start)) {
+    if (run->candidate.key != run->entry.key) continue;
+    EntryGroup rule;
+    if (!CandidateAccepts(run, &rule)) return 0;
+    ReportMatch(run, rule, candidate_start);
+    return 1;
+  }
+  return 0;
+}
+
 // Reads the master's candidates in order; the first that accepts the entry
 // is the match, even when a later candidate carries the entry's key.
 void SearchMaster(CompareRun* run, EntryPlace entry_start) {
+  if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
   run->master->Seek(FirstPossibleCandidate(run));
   EntryPlace candidate_start;
   while (run->master->NextEntry(&run->candidate, &candidate_start)) {
     EntryGroup rule;
     if (!CandidateAccepts(run, &rule)) continue;
-    WriteMatchLine(run->log, rule, &run->candidate, &run->entry);
-    if (run->candidate.key == run->entry.key) run->exact++; else run->probable++;
-    run->master->CopyEntry(candidate_start, run->equal);
+    ReportMatch(run, rule, candidate_start);
     return;
   }
   ReportMissing(run, entry_start);

@@ -3,7 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "app/state.h"
@@ -23,6 +24,18 @@ const OutputSpec EXTRACT_OUTPUTS[3] = {
 namespace {
 
 enum { ITEMS, REDUCED, BIBITEMS };
+
+// What users miss most in peer tools: which cited keys the library lacks.
+void ReportCitations(const std::vector<std::string>& keys, const std::vector<bool>& found,
+                     RunReport* report) {
+  std::size_t held = 0;
+  for (bool one : found) held += one ? 1 : 0;
+  ReportLine(report, "The document cites " + std::to_string(keys.size()) +
+                         " distinct keys; the library holds " + std::to_string(held) + " of them.");
+  for (std::size_t i = 0; i < keys.size(); i++) {
+    if (!found[i]) ReportLine(report, "Not in the library: '" + keys[i] + "'");
+  }
+}
 
 int StopOnInput(const char* text, const char* caption, const char* path, int result) {
   ShowFileMessage(text, caption, path, FileErrorText(errno));
@@ -60,6 +73,7 @@ int RunExtract(ExtractReader* reader, RunReport* report) {
     report->cited_keys = reader->CitedKeys();
     report->found = found;
   }
+  ReportCitations(reader->CitedKeys(), found, report);
   reader->Report(report);
 
   if (!outputs.Close(REDUCED)) return RESULT_STOPPED;

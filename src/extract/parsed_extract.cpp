@@ -97,7 +97,8 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
     int block = FindEntry(key, &case_differs);
     if (block >= 0 && case_differs) {
       notes_.push_back("Cited as '" + key + "', the library's key is '" + file_.blocks[block].key +
-                       "' (line " + std::to_string(file_.blocks[block].line) + ").");
+                       "' (line " + std::to_string(file_.blocks[block].line) +
+                       "): copied under the cited key.");
     }
     if (block >= 0 && !taken.insert(block).second) {
       // Two spellings of one key: BibTeX writes the entry once.
@@ -144,14 +145,16 @@ int ParsedExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
   }
   WriteNeededBlocks(reduced);
   for (const Cited& cited : cited_) {
+    // An entry found under another letter case goes out under the key the
+    // document cites, so that the reduced file and the document agree.
     const BibBlock& block = file_.blocks[cited.block];
-    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    WriteEntryText(library_.reader.data, block, block.key == cited.key ? nullptr : cited.key.c_str(),
+                   reduced);
     std::fputc('\n', reduced);
     std::fprintf(items, "%s\n", cited.key.c_str());
   }
   for (int parent : crossref_only_) {
-    const BibBlock& block = file_.blocks[parent];
-    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    WriteEntryText(library_.reader.data, file_.blocks[parent], nullptr, reduced);
     std::fputc('\n', reduced);
   }
   return static_cast<int>(cited_.size());

@@ -23,13 +23,17 @@ struct DocumentCitations {
 };
 
 // Reads the document at path, following \input, \include, \subfile,
-// \import and its relatives relative to the main document's folder (each
-// file once), or, for a path ending in ".aux", its \citation lines
-// following \@input.  Returns 1, or 0 when the main file cannot be read.
+// \import and its relatives where they stand, relative to the main
+// document's folder (each file once; a file not found is listed in
+// files_missing, which is no failure), up to \end{document}; or, for a
+// path ending in ".aux", its \citation lines following \@input (relative
+// to the main .aux file's folder, where LaTeX runs).  Returns 1, or 0 when
+// the main file cannot be read.
 int CollectDocumentCitations(const char* path, DocumentCitations* citations);
 
 // The citations of one text alone, no file followed: for the tests and the
-// fuzz harness.  is_aux chooses the .aux grammar.
+// fuzz harness.  is_aux chooses the .aux grammar.  Both functions fill
+// *citations afresh.
 void CollectTextCitations(const char* text, std::size_t size, int is_aux,
                           DocumentCitations* citations);
 

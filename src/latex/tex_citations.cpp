@@ -165,24 +165,23 @@ static int EndsDocument(const TexScan* scan) {
 // just passed.  Returns 1 and sets *stop when the scan must stop here.
 static int ReadCommand(TexScan* scan, const char* name, std::size_t length, CitationCollector* collector,
                        TexInclude* include, TexStop* stop) {
-  if (scan->depth <= 0 && NameIs(name, length, "end") && EndsDocument(scan)) {
-    *stop = TEX_STOP_END_OF_DOCUMENT;
-  } else if (scan->depth <= 0 && NameIs(name, length, "endinput")) {
-    *stop = TEX_STOP_END_OF_FILE;
-  } else if (IsCitationCommand(name, length)) {
-    ReadCitationArguments(scan, IsMultiCitation(name, length), collector, AddKeys);
-    return 0;
-  } else if (NameIsOneOf(name, length, kBibliographyCommands,
-                         sizeof kBibliographyCommands / sizeof kBibliographyCommands[0])) {
-    ReadCitationArguments(scan, 0, collector, AddBibdata);
-    return 0;
-  } else {
-    const IncludeCommand* command = FindIncludeCommand(name, length);
-    if (command == nullptr || !ReadIncludeArguments(scan, command, include)) return 0;
-    *stop = TEX_STOP_INCLUDE;
+  int ends_file = NameIs(name, length, "endinput");
+  if (scan->depth <= 0 && (ends_file || (NameIs(name, length, "end") && EndsDocument(scan)))) {
+    *stop = ends_file ? TEX_STOP_END_OF_FILE : TEX_STOP_END_OF_DOCUMENT;
+    scan->at = scan->size;  // nothing more of this text is read
     return 1;
   }
-  scan->at = scan->size;  // nothing more of this text is read
+  if (IsCitationCommand(name, length)) {
+    ReadCitationArguments(scan, IsMultiCitation(name, length), collector, AddKeys);
+    return 0;
+  }
+  if (NameIsOneOf(name, length, kBibliographyCommands, sizeof kBibliographyCommands / sizeof kBibliographyCommands[0])) {
+    ReadCitationArguments(scan, 0, collector, AddBibdata);
+    return 0;
+  }
+  const IncludeCommand* command = FindIncludeCommand(name, length);
+  if (command == nullptr || !ReadIncludeArguments(scan, command, include)) return 0;
+  *stop = TEX_STOP_INCLUDE;
   return 1;
 }
 

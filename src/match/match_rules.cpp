@@ -10,6 +10,58 @@ void AppendValue(const std::string& value, std::string* text) {
   *text += value;
 }
 
+// A title as its words: letters and digits in lower case, everything else
+// (braces, accents' commands, punctuation, blanks) left out, so that the
+// same title written in two layouts compares equal.
+std::string TitleWords(const std::string& title) {
+  std::string words;
+  for (unsigned char c : title) {
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) words.push_back(static_cast<char>(c));
+    if (c >= 'A' && c <= 'Z') words.push_back(static_cast<char>(c - 'A' + 'a'));
+  }
+  return words;
+}
+
+// The surname of a list's first author, in words: the text before the
+// first comma of the first name ("von Last, First"), or its last word
+// ("First von Last"), looked for outside braces.
+std::string FirstSurname(const std::string& authors) {
+  int depth = 0;
+  std::size_t name_end = authors.size();
+  std::size_t comma = std::string::npos;
+  std::size_t last_blank = std::string::npos;
+  for (std::size_t i = 0; i < authors.size(); i++) {
+    char c = authors[i];
+    if (c == '{') depth++;
+    if (c == '}' && depth > 0) depth--;
+    if (depth > 0) continue;
+    if (c == ' ' && i + 4 < authors.size() && (authors[i + 1] | 0x20) == 'a' &&
+        (authors[i + 2] | 0x20) == 'n' && (authors[i + 3] | 0x20) == 'd' && authors[i + 4] == ' ') {
+      name_end = i;
+      break;
+    }
+    if (c == ',' && comma == std::string::npos) comma = i;
+    if (c == ' ') last_blank = i;
+  }
+  if (comma != std::string::npos && comma < name_end) return TitleWords(authors.substr(0, comma));
+  std::size_t start = last_blank != std::string::npos && last_blank < name_end ? last_blank + 1 : 0;
+  return TitleWords(authors.substr(start, name_end - start));
+}
+
+// Two values that tell works apart when both are given: the same author
+// and title in two years, or two volumes of one book, are two works.
+int Disagree(const std::string& a, const std::string& b) {
+  return !a.empty() && !b.empty() && a != b;
+}
+
+// Under the BibTeX reader's rules a rule's values are not enough when a
+// field the rule does not compare says the works differ.
+int OtherFieldsDisagree(const entry_fields& a, const entry_fields& b) {
+  if (Disagree(a.year, b.year) || Disagree(a.volume, b.volume)) return 1;
+  if (Disagree(FirstSurname(a.author), FirstSurname(b.author))) return 1;
+  return Disagree(TitleWords(a.title), TitleWords(b.title));
+}
+
 }  // namespace
 
 int RuleValuesText(EntryGroup group, const entry_fields& fields, MatchRules rules,
@@ -55,7 +107,8 @@ int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, Mat
   if (!RuleValuesText(group, a, rules, &text_a) || !RuleValuesText(group, b, rules, &text_b)) {
     return 0;
   }
-  return text_a == text_b;
+  if (text_a != text_b) return 0;
+  return rules != RULES_PARSED || !OtherFieldsDisagree(a, b);
 }
 
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,

@@ -8,9 +8,11 @@
 // values are equal.  The BibTeX reader's rules are stricter, since its
 // users' libraries are full of entries that give few values: an empty value
 // proves nothing (a rule accepts only when every value it compares is
-// present in both entries), a DOI present in both entries decides alone,
-// and two entries whose type and fields are all the same are the same work
-// whatever their group.
+// present in both entries), a rule does not accept two entries whose year,
+// volume, title (in words) or first author's surname differ where both give
+// one, a DOI present in
+// both entries decides alone, and two entries whose type and fields are all
+// the same are the same work whatever their group.
 #ifndef TAMREL_MATCH_MATCH_RULES_H
 #define TAMREL_MATCH_MATCH_RULES_H
 

@@ -388,10 +388,25 @@ TEST_F(CommandsTest, SuccessfulRunsWriteTheFinishedText) {
     platform.log.clear();
     platform.answers = {"/must/not/be/asked"};
     HandleCommand(c.id);
-    EXPECT_EQ((Log{WORKING, FINISHED, REST}), platform.log);
+    ASSERT_EQ(3u, platform.log.size());
+    EXPECT_EQ(WORKING, platform.log[0]);
+    // The finished text, then a blank line and the run's report.
+    EXPECT_EQ(0u, platform.log[1].rfind(FINISHED + "\r\n\r\n", 0)) << platform.log[1];
+    EXPECT_EQ(REST, platform.log[2]);
     EXPECT_TRUE(FileExists(dir.File(c.output)));
     EXPECT_STREQ(c.first.c_str(), file_address_01);
   }
+}
+
+TEST(ResultText, FinishedTextThenTheReportLineByLine) {
+  RunReport report;
+  EXPECT_EQ("Finished! There are new files in the last chosen directory.", ResultText(report));
+  report.lines = {"3 entries read: 2 written (0 under a new key), 1 left out as doubles.",
+                  "lib.bib: line 7: entry without a key"};
+  EXPECT_EQ("Finished! There are new files in the last chosen directory.\r\n"
+            "\r\n3 entries read: 2 written (0 under a new key), 1 left out as doubles."
+            "\r\nlib.bib: line 7: entry without a key",
+            ResultText(report));
 }
 
 }  // namespace
