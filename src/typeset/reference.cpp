@@ -44,19 +44,25 @@ struct TypeRule {
   int in_proceedings;
 };
 
-const unsigned kBookParts = P_AUTHOR | P_EDITOR | P_TITLE | P_EDITION | P_SERIES | P_VOLUME | P_ADDRESS;
-const unsigned kChapterParts = P_AUTHOR | P_EDITOR | P_TITLE | P_BOOKTITLE | P_ADDRESS | P_PAGES;
+// A journal named by a book or a chapter is the series it belongs to
+// ("Methods in Enzymology"), printed in the series' place.
+const unsigned kSeriesParts = P_SERIES | P_VOLUME | P_JOURNAL;
+const unsigned kBookParts = P_AUTHOR | P_EDITOR | P_TITLE | P_EDITION | kSeriesParts | P_ADDRESS;
+const unsigned kChapterParts = P_AUTHOR | P_EDITOR | P_TITLE | P_BOOKTITLE | kSeriesParts | P_ADDRESS | P_PAGES;
 const unsigned kThesisParts = P_AUTHOR | P_SCHOOL | P_ADDRESS;
 const unsigned kReportParts = P_AUTHOR | P_TITLE | P_NUMBER | P_ADDRESS;
-const unsigned kMiscParts = P_AUTHOR | P_TITLE | P_HOWPUBLISHED | P_NOTE | P_EPRINT | P_URL;
+const unsigned kMiscParts =
+    P_AUTHOR | P_TITLE | P_HOWPUBLISHED | P_JOURNAL | P_VOLUME | P_PAGES | P_NOTE | P_EPRINT | P_URL;
 
 const TypeRule kTypeRules[] = {
     {"article", SHAPE_ARTICLE, P_AUTHOR | P_JOURNAL | P_VOLUME | P_PAGES | P_DOI, nullptr, nullptr, nullptr, 0},
     {"book", SHAPE_BOOK, kBookParts, "publisher", nullptr, nullptr, 0},
-    {"booklet", SHAPE_BOOK, P_AUTHOR | P_TITLE | P_ADDRESS, "howpublished", nullptr, nullptr, 0},
+    {"booklet", SHAPE_BOOK, P_AUTHOR | P_TITLE | kSeriesParts | P_ADDRESS, "howpublished", "publisher", nullptr,
+     0},
     {"inbook", SHAPE_BOOK, kBookParts | P_CHAPTER | P_PAGES, "publisher", nullptr, nullptr, 0},
-    {"manual", SHAPE_BOOK, P_AUTHOR | P_TITLE | P_EDITION | P_ADDRESS, "organization", nullptr, nullptr, 0},
-    {"proceedings", SHAPE_BOOK, P_EDITOR | P_TITLE | P_SERIES | P_VOLUME | P_ADDRESS, "publisher", "organization",
+    {"manual", SHAPE_BOOK, P_AUTHOR | P_TITLE | P_EDITION | kSeriesParts | P_ADDRESS, "organization", nullptr,
+     nullptr, 0},
+    {"proceedings", SHAPE_BOOK, P_EDITOR | P_TITLE | kSeriesParts | P_ADDRESS, "publisher", "organization",
      nullptr, 0},
     {"incollection", SHAPE_CHAPTER, kChapterParts, "publisher", nullptr, nullptr, 0},
     {"inproceedings", SHAPE_CHAPTER, kChapterParts, "publisher", nullptr, nullptr, 1},
@@ -128,6 +134,25 @@ std::string Kind(const Source& source, const TypeRule& rule) {
   return LatexText(type);
 }
 
+// Letters and digits of a value in lower case (bytes of UTF-8 letters as
+// they are), for telling whether two values say the same thing.
+std::string Folded(const std::string& value) {
+  std::string folded;
+  for (char c : value) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) || byte >= 0x80) folded += static_cast<char>(std::tolower(byte));
+  }
+  return folded;
+}
+
+// The series a book or a chapter belongs to, with the journal the entry
+// names for it when the two differ: "Methods in Enzymology".
+std::string SeriesWithJournal(const std::string& series, const std::string& journal) {
+  if (journal.empty() || Folded(series) == Folded(journal)) return series;
+  if (series.empty()) return journal;
+  return series + ", " + journal;
+}
+
 std::string Eprint(const Source& source) {
   std::string eprint = RawValue(source, "eprint");
   if (eprint.empty()) return "";
@@ -162,6 +187,10 @@ void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOption
   p->kind = Kind(source, rule);
   p->edition = Text(source, "edition", c, P_EDITION);
   p->series = Text(source, "series", c, P_SERIES);
+  if (c & P_SERIES) {
+    p->series = SeriesWithJournal(p->series, p->journal);
+    p->journal.clear();
+  }
   p->chapter = Text(source, "chapter", c, P_CHAPTER);
   p->howpublished = Text(source, "howpublished", c, P_HOWPUBLISHED);
   p->note = Text(source, "note", c, P_NOTE);

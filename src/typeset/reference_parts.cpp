@@ -23,6 +23,15 @@ void AddPages(std::string* out, const char* separator, const ReferenceParts& par
   AddPart(out, separator, parts.pages_plural ? more_pages : one_page, parts.pages, "");
 }
 
+std::string JournalGroup(const ReferenceParts& parts, const char* separator, const char* volume_word,
+                         const char* one_page, const char* more_pages) {
+  std::string group;
+  AddPart(&group, separator, "\\textit{", parts.journal, "}");
+  AddPart(&group, separator, volume_word, parts.volume, "");
+  AddPages(&group, separator, parts, one_page, more_pages);
+  return group;
+}
+
 void FinishReference(std::string* text, const char* end) {
   if (!text->empty()) {
     if (end[0] == '.' && EndsWithFullStop(*text)) end++;
@@ -53,13 +62,18 @@ std::string PublisherGroup(const std::string& first, const char* middle_separato
 
 void WriteEditedChapter(const ReferenceParts& parts, std::string* out) {
   // A paper in proceedings keeps the older wording: the book named as
-  // proceedings, no comma before "edited by", no closing full stop.
+  // proceedings, no comma before "edited by" (unless a series stands
+  // between them), no closing full stop.
   const int proceedings = parts.in_proceedings;
   const char* book_open = "in \\textit{";
   if (proceedings && !TitleNamesProceedings(parts.booktitle)) book_open = "in \\textit{Proceedings of the ";
   AddPart(out, "", "", parts.authors, "");
   AddPart(out, ", ", book_open, parts.booktitle, "}");
-  AddPart(out, proceedings ? " " : ", ", "edited by ", parts.editors, "");
+  std::string series;
+  AddPart(&series, "", "", parts.series, "");
+  AddPart(&series, ", ", "Vol. ", parts.volume, "");
+  AddPart(out, ", ", "", series, "");
+  AddPart(out, proceedings && series.empty() ? " " : ", ", "edited by ", parts.editors, "");
   AddPart(out, " ", "(", PublisherGroup(parts.publisher, ", ", parts.address, ", ", parts.year), ")");
   AddPages(out, ", ", parts, "p. ", "pp. ");
   FinishReference(out, proceedings ? "" : ".");

@@ -56,6 +56,12 @@ void AddPart(std::string* out, const char* separator, const char* prefix,
 void AddPages(std::string* out, const char* separator, const ReferenceParts& parts,
               const char* one_page, const char* more_pages);
 
+// Where a work that is no article appeared, in the article's terms:
+// "\textit{JOURNAL}", VOLUME and pages, each after separator with the
+// style's words ("Vol. ", "p. ", "pp. "); "" when the entry names none.
+std::string JournalGroup(const ReferenceParts& parts, const char* separator, const char* volume_word,
+                         const char* one_page, const char* more_pages);
+
 // Ends the reference with end (not doubling a full stop) and a blank
 // line.  A reference with no part at all is the blank line alone.
 void FinishReference(std::string* text, const char* end);
@@ -76,8 +82,8 @@ void WriteAcsReference(const ReferenceParts& parts, std::string* out);
 void WriteIopReference(const ReferenceParts& parts, std::string* out);
 
 // The edited-volume chapter as APS writes it, which the ACS style also
-// uses for a paper in proceedings: "A, in \textit{BOOK}, edited by E
-// (PUBLISHER, ADDRESS, YEAR), p. 5".
+// uses for a paper in proceedings: "A, in \textit{BOOK}, SERIES, Vol. 3,
+// edited by E (PUBLISHER, ADDRESS, YEAR), p. 5".
 void WriteEditedChapter(const ReferenceParts& parts, std::string* out);
 
 #endif

@@ -39,7 +39,7 @@ void Book(const ReferenceParts& p, std::string* out) {
 }
 
 // A chapter of an edited book: "A, CHAPTER. In \textit{BOOK}; E, Eds.;
-// PUBLISHER: ADDRESS, YEAR; pp 45--67."
+// SERIES; PUBLISHER: ADDRESS, YEAR; Vol. 3; pp 45--67."
 void Chapter(const ReferenceParts& p, std::string* out) {
   if (p.in_proceedings) {
     WriteEditedChapter(p, out);
@@ -49,7 +49,9 @@ void Chapter(const ReferenceParts& p, std::string* out) {
   AddPart(out, ", ", "", p.title, "");
   AddPart(out, ". ", "In \\textit{", p.booktitle, "}");
   AddPart(out, "; ", "", p.editors, EditorWord(p));
+  AddPart(out, "; ", "", p.series, "");
   AddPart(out, "; ", "", PublisherGroup(p.publisher, ": ", p.address, ", ", p.year), "");
+  AddPart(out, "; ", "Vol. ", p.volume, "");
   AddPages(out, "; ", p, "p ", "pp ");
   FinishReference(out, ".");
 }
@@ -74,6 +76,7 @@ void Misc(const ReferenceParts& p, std::string* out) {
   AddPart(out, "", "", p.authors, "");
   AddPart(out, ", ", "", p.title, "");
   AddPart(out, ". ", "", p.howpublished, "");
+  AddPart(out, ". ", "", JournalGroup(p, ", ", "Vol. ", "p ", "pp "), "");
   AddPart(out, ", ", "", p.year, "");
   AddPart(out, "; ", "", p.note, "");
   AddPart(out, "; ", "", p.eprint, "");

@@ -49,6 +49,7 @@ void Misc(const ReferenceParts& p, std::string* out) {
   AddPart(out, "", "", p.authors, "");
   AddPart(out, ", ", "", p.title, "");
   AddPart(out, ", ", "", p.howpublished, "");
+  AddPart(out, ", ", "", JournalGroup(p, ", ", "Vol. ", "p. ", "pp. "), "");
   AddPart(out, " ", "(", p.year, ")");
   AddPart(out, ", ", "", p.note, "");
   AddPart(out, ", ", "", p.eprint, "");

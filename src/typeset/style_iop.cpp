@@ -18,6 +18,15 @@ std::string PlaceAndPublisher(const ReferenceParts& p) {
   return PublisherGroup(p.address, ": ", p.publisher, "", "");
 }
 
+// The series and volume a book or a chapter belongs to:
+// "\textit{SERIES} vol 3"; "" when it names neither.
+std::string SeriesAndVolume(const ReferenceParts& p) {
+  std::string group;
+  AddPart(&group, "", "\\textit{", p.series, "}");
+  AddPart(&group, " ", "vol ", p.volume, "");
+  return group;
+}
+
 // A book by its authors ("A 1999 \textit{TITLE} ed E") or an edited
 // volume led by its editors ("E (eds) 2003 \textit{TITLE}").
 void Book(const ReferenceParts& p, std::string* out) {
@@ -30,10 +39,7 @@ void Book(const ReferenceParts& p, std::string* out) {
   AddPart(out, " ", "\\textit{", p.title, "}");
   AddPart(out, " ", "", p.edition, " ed");
   if (!p.authors.empty()) AddPart(out, " ", "ed ", p.editors, "");
-  std::string series;
-  AddPart(&series, "", "\\textit{", p.series, "}");
-  AddPart(&series, " ", "vol ", p.volume, "");
-  AddPart(out, " ", "(", series, ")");
+  AddPart(out, " ", "(", SeriesAndVolume(p), ")");
   AddPart(out, " ", "(", PlaceAndPublisher(p), ")");
   AddPart(out, " ", "chapter ", p.chapter, "");
   AddPages(out, " ", p, "p ", "pp ");
@@ -52,6 +58,7 @@ void Chapter(const ReferenceParts& p, std::string* out) {
     AddPart(out, " ", "\\textit{", p.title, "}");
     AddPart(out, " ", "in \\textit{", p.booktitle, "}");
   }
+  AddPart(out, " ", "(", SeriesAndVolume(p), ")");
   AddPart(out, " ", "ed ", p.editors, "");
   AddPart(out, " ", "(", PlaceAndPublisher(p), ")");
   AddPages(out, " ", p, "p ", "pp ");
@@ -82,6 +89,7 @@ void Misc(const ReferenceParts& p, std::string* out) {
   AddPart(out, " ", "", p.year, "");
   AddPart(out, " ", "", p.title, "");
   AddPart(out, " ", "", p.howpublished, "");
+  AddPart(out, " ", "", JournalGroup(p, " ", "vol ", "p ", "pp "), "");
   AddPart(out, " ", "", p.note, "");
   AddPart(out, " ", "", p.eprint, "");
   AddPart(out, " ", "", p.url, "");
