@@ -70,8 +70,9 @@ struct BibFile {
 // Reads size bytes of BibTeX (not NUL-terminated; NUL bytes are text) into
 // file, replacing what it held.  Never fails: what cannot be read becomes a
 // malformed block.  Reading resumes after a malformed block at the next
-// line that begins with "@" (after blanks).  An undefined macro expands to
-// nothing.  Problems: "unbalanced braces", "unclosed quote", "no key",
+// line that begins with "@" (after blanks).  An undefined macro reads as
+// its name, as written (BibTeX prints nothing there, with a warning; the
+// name shows the user which string is missing).  Problems: "unbalanced braces", "unclosed quote", "no key",
 // "missing ',' after the key", "missing field name", "missing '='",
 // "bad value", "missing ',' between fields", "entry not closed" (an "@"
 // where a field should be), "end of file inside the entry", "no string

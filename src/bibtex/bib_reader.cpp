@@ -563,7 +563,11 @@ class Reader {
         if (found != macros_.end()) {
           text.Append(found->second.data(), found->second.data() + found->second.size());
         } else {
+          // BibTeX would print nothing; the name as written tells the
+          // reader of a reference which string is missing, and lets two
+          // entries that use the same undefined string still compare equal.
           undefined_.push_back(PendingUndefined{i, std::string(d_ + i, j - i)});
+          text.Append(d_ + i, d_ + j);
         }
         if (std::find(block->macros.begin(), block->macros.end(), name) == block->macros.end()) {
           block->macros.push_back(std::move(name));
@@ -649,6 +653,7 @@ class Reader {
     if (i >= n_) return FailEnd();
     if (d_[i] == '=') return Fail("no key");
     if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' after the key");
+
     block->key.assign(d_ + key_begin, key_end - key_begin);
     block->key_begin = key_begin;
     block->key_end = key_end;

@@ -83,6 +83,7 @@ void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group) {
 // another entry repeats the work, so that every entry stays reachable by
 // the key the user wrote or the new key the log names.
 int DecideBySameKey(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
+  if (run->current.key.empty()) return 0;
   EntrySource* candidates = run->cleaned->Candidates();
   EntryPlace start{0};
   if (IndexedScans()) start = index->FirstWithKey(run->current, run->cleaned->Refresh(index));

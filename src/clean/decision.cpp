@@ -23,7 +23,10 @@ int MayStandForOtherKey(EntryGroup group, const entry_fields& candidate, MatchRu
 CleanOutcome DecideAgainst(const entry_fields& current, const entry_fields& candidate,
                            EntryGroup group, MatchRules rules) {
   if (!CleanCompares(group, rules)) return CLEAN_GO_ON;
-  if (current.key == candidate.key) {
+  // BibTeX reads "@book{," as an entry with an empty key; two such entries
+  // share no key that could be renamed, so only their content is compared.
+  int same_key = current.key == candidate.key && (rules != RULES_PARSED || !current.key.empty());
+  if (same_key) {
     int same = rules == RULES_PARSED ? current.content == candidate.content
                                      : SameWork(group, current, candidate, rules);
     return same ? CLEAN_EXACT_DOUBLE : CLEAN_KEY_CONFLICT;

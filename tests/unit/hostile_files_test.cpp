@@ -1,4 +1,5 @@
-// Files no JabRef wrote: every operation must still finish with a result,
+// Files no JabRef wrote: every operation, with either reader, must still
+// finish with a result,
 // write nothing outside its buffers (this suite also runs under
 // AddressSanitizer and UndefinedBehaviorSanitizer) and leave its inputs as
 // they were.
@@ -71,8 +72,9 @@ void PrintTo(const HostileFile& file, std::ostream* os) { *os << file.name; }
 
 class HostileFiles : public ::testing::TestWithParam<HostileFile> {
  protected:
-  // Writes the hostile file and a well-formed partner, runs the operation,
-  // and checks the result and that both inputs are unchanged.
+  // Writes the hostile file and a well-formed partner, runs the operation
+  // with each reader, and checks the result and that both inputs are
+  // unchanged.
   void RunWith(const std::string& hostile_name, const std::string& partner_name,
                const std::string& partner, bool hostile_first, const std::function<int()>& op) {
     std::string hostile = GetParam().make();
@@ -80,14 +82,17 @@ class HostileFiles : public ::testing::TestWithParam<HostileFile> {
     std::string partner_path = dir_.File(partner_name);
     WriteFile(hostile_path, hostile);
     WriteFile(partner_path, partner);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
-    SetFileSlot(file_address_01, (hostile_first ? hostile_path : partner_path).c_str());
-    SetFileSlot(file_address_02, (hostile_first ? partner_path : hostile_path).c_str());
-    EXPECT_EQ(op(), RESULT_DONE);
-    EXPECT_TRUE(ReadFile(hostile_path) == hostile) << "the hostile input changed";
-    EXPECT_EQ(ReadFile(partner_path), partner);
-    EXPECT_TRUE(state_.platform.messages.empty()) << state_.platform.messages[0];
+    for (int classic = 1; classic >= 0; classic--) {
+      SCOPED_TRACE(classic ? "line rules" : "BibTeX reader");
+      ResetApplicationState();
+      FLAG_CLASSIC = classic;
+      SetFileSlot(file_address_01, (hostile_first ? hostile_path : partner_path).c_str());
+      SetFileSlot(file_address_02, (hostile_first ? partner_path : hostile_path).c_str());
+      EXPECT_EQ(op(), RESULT_DONE);
+      EXPECT_TRUE(ReadFile(hostile_path) == hostile) << "the hostile input changed";
+      EXPECT_EQ(ReadFile(partner_path), partner);
+      EXPECT_TRUE(state_.platform.messages.empty()) << state_.platform.messages[0];
+    }
   }
 
   ScratchDir dir_;

@@ -62,15 +62,17 @@ std::string Place(const ScratchDir& dir, const fs::path& source, const std::stri
   return target;
 }
 
-class InputsUntouched : public ::testing::Test {
+// Run once with the line rules (1) and once with the BibTeX reader (0).
+class InputsUntouched : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+    FLAG_CLASSIC = GetParam();
   }
   OperationFixtureState state_;
 };
 
-TEST_F(InputsUntouched, ExtractOnEveryDocumentAndItsLibrary) {
+TEST_P(InputsUntouched, ExtractOnEveryDocumentAndItsLibrary) {
   for (const fs::path& document : CorpusFiles(".tex")) {
     std::vector<fs::path> libraries;
     for (const auto& entry : fs::directory_iterator(document.parent_path())) {
@@ -86,6 +88,7 @@ TEST_F(InputsUntouched, ExtractOnEveryDocumentAndItsLibrary) {
       SetFileSlot(file_address_02, bib.c_str());
       for (JournalStyle style : {STYLE_APS, STYLE_ACS, STYLE_IOP}) {
         SetJournalStyle(style);
+        FLAG_CLASSIC = GetParam();
         EXPECT_EQ(Extract(), RESULT_DONE) << document << " " << library;
       }
       ExpectUnchanged(tex, tex_before);
@@ -94,7 +97,7 @@ TEST_F(InputsUntouched, ExtractOnEveryDocumentAndItsLibrary) {
   }
 }
 
-TEST_F(InputsUntouched, CleanOnEveryLibrary) {
+TEST_P(InputsUntouched, CleanOnEveryLibrary) {
   for (const fs::path& library : CorpusFiles(".bib")) {
     ScratchDir dir;
     std::string bib = Place(dir, library, "library.bib");
@@ -106,7 +109,7 @@ TEST_F(InputsUntouched, CleanOnEveryLibrary) {
   }
 }
 
-TEST_F(InputsUntouched, CompareEveryLibraryWithItsNeighbourAndItself) {
+TEST_P(InputsUntouched, CompareEveryLibraryWithItsNeighbourAndItself) {
   std::vector<fs::path> libraries = CorpusFiles(".bib");
   for (std::size_t i = 0; i < libraries.size(); i++) {
     const fs::path* neighbour = &libraries[(i + 1) % libraries.size()];
@@ -125,5 +128,7 @@ TEST_F(InputsUntouched, CompareEveryLibraryWithItsNeighbourAndItself) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Readers, InputsUntouched, ::testing::Values(1, 0));
 
 }  // namespace

@@ -1,0 +1,309 @@
+// The three operations with the BibTeX reader: the libraries people really
+// have (any case, any layout, quoted values, macros), byte for byte.  Each
+// case runs with the indexes on and off, and with LF and CR LF input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/state.h"
+#include "clean/clean.h"
+#include "compare/compare.h"
+#include "extract/extract.h"
+#include "files/run_report.h"
+#include "match/first_positions.h"
+#include "support/test_support.h"
+
+namespace {
+
+// Runs body once per combination of indexes and line ends; body gets the
+// text converter for the inputs.
+template <typename Body>
+void EveryWay(Body body) {
+  for (int indexed = 1; indexed >= 0; indexed--) {
+    for (int crlf = 0; crlf <= 1; crlf++) {
+      SCOPED_TRACE(std::string(indexed ? "indexed" : "plain") + (crlf ? ", CR LF" : ", LF"));
+      SetIndexedScans(indexed);
+      body([crlf](const std::string& text) { return crlf ? WithCrLf(text) : text; });
+      SetIndexedScans(1);
+    }
+  }
+}
+
+class ParsedCompare : public ::testing::Test {
+ protected:
+  void Run(const std::string& master, const std::string& second) {
+    WriteFile(dir.File("master.bib"), master);
+    WriteFile(dir.File("second.bib"), second);
+    SetFileSlot(file_address_01, dir.File("master.bib").c_str());
+    SetFileSlot(file_address_02, dir.File("second.bib").c_str());
+    report = RunReport();
+    ASSERT_EQ(RESULT_DONE, Compare(&report));
+    log = ReadFile(dir.File("master_compare.log"));
+    missing = ReadFile(dir.File("master_compare_missing.bib"));
+    equal = ReadFile(dir.File("master_compare_equal.bib"));
+  }
+
+  OperationFixtureState state{0};
+  ScratchDir dir;
+  RunReport report;
+  std::string log, missing, equal;
+};
+
+TEST_F(ParsedCompare, VerdictsOnParsedValues) {
+  const struct {
+    const char* name;
+    const char* master;
+    const char* second;
+    const char* log;
+  } cases[] = {
+      {"any case, any layout, a macro, quotes and a bare number",
+       "@string{pra = \"Phys. Rev. A\"}\n"
+       "@Article{V96, journal = pra, volume = 54, pages = \"R37--R40\", year = 1996}\n",
+       "@ARTICLE{V96,\n  journal = {Phys.   Rev. A},\n  volume = {54},\n  pages = {R37},\n"
+       "  year = {1996}\n}\n",
+       "ARTICLE - Exactly the same : V96\n"},
+      {"another key, the same values",
+       "@book{B1, author = {Doe, Jane}, title = {Bees}}\n",
+       "@Book{B2,\n  title = {Bees},\n  author = {Doe, Jane}\n}\n",
+       "BOOK    - Probably the same : B1, B2\n"},
+      {"an empty value proves nothing",
+       "@article{A1, title = {One}}\n",
+       "@article{A2, title = {Two}}\n",
+       "\n----    - Missing : A2\n\n"},
+      {"equal DOIs decide alone",
+       "@article{D1, doi = {10.1000/XYZ}, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "@article{D2, doi = {https://doi.org/10.1000/xyz}, title = {Other words}}\n",
+       "ARTICLE - Probably the same : D1, D2\n"},
+      {"different DOIs are different works",
+       "@article{E1, doi = {10.1/a}, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "@article{E2, doi = {10.1/b}, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "\n----    - Missing : E2\n\n"},
+      {"the rule's values, but another year",
+       "@book{Y1, author = {Doe, J.}, title = {Bees}, year = {1980}}\n",
+       "@book{Y2, author = {Doe, J.}, title = {Bees}, year = {1981}}\n",
+       "\n----    - Missing : Y2\n\n"},
+      {"a type without a rule: same key and fields",
+       "@techreport{T1, institution = {Lab}, number = {7}}\n",
+       "@TechReport{T1,\n  number = 7,\n  institution = \"Lab\"\n}\n",
+       "OTHER   - Exactly the same : T1\n"},
+      {"a type without a rule: other fields",
+       "@techreport{T1, institution = {Lab}, number = {7}}\n",
+       "@techreport{T1, institution = {Lab}, number = {8}}\n",
+       "\n----    - Missing : T1\n\n"},
+      {"the master's entry with the same key is asked first",
+       "@article{First, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n"
+       "@article{Second, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "@article{Second, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "ARTICLE - Exactly the same : Second\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EveryWay([&](auto text) {
+      Run(text(c.master), text(c.second));
+      EXPECT_EQ(c.log, log);
+    });
+  }
+}
+
+TEST_F(ParsedCompare, OutputsHoldTheSourceTextWithTheStringsItUses) {
+  const std::string master =
+      "% a library\n"
+      "@String{jcp = {J. Chem. Phys.}}\n"
+      "@string(unused = \"x\")\n"
+      "@Article{Held,\n  journal = jcp, volume = 1, pages = {5--9}, year = 2001}\n";
+  const std::string second =
+      "@STRING{prl = {Phys. Rev. Lett.}}\n"
+      "@article{Held, journal = {J. Chem. Phys.}, volume = {1}, pages = {5}, year = {2001}}\n"
+      "@article{New, journal = prl # { Suppl.}, volume = {2}, pages = {7}, year = {2002}}\n";
+  EveryWay([&](auto text) {
+    Run(text(master), text(second));
+    EXPECT_EQ("ARTICLE - Exactly the same : Held\n\n----    - Missing : New\n\n", log);
+    EXPECT_EQ("@String{jcp = {J. Chem. Phys.}}\n"
+              "@Article{Held,\n  journal = jcp, volume = 1, pages = {5--9}, year = 2001}\n",
+              equal);
+    EXPECT_EQ("@STRING{prl = {Phys. Rev. Lett.}}\n"
+              "@article{New, journal = prl # { Suppl.}, volume = {2}, pages = {7}, year = {2002}}\n",
+              missing);
+  });
+  EXPECT_EQ(std::vector<std::string>{"2 entries of the second file compared: 1 exactly the same, "
+                                     "0 probably the same, 1 missing from the master."},
+            report.lines);
+}
+
+class ParsedClean : public ::testing::Test {
+ protected:
+  void Run(const std::string& input) {
+    WriteFile(dir.File("lib.bib"), input);
+    SetFileSlot(file_address_01, dir.File("lib.bib").c_str());
+    report = RunReport();
+    ASSERT_EQ(RESULT_DONE, Clean(&report));
+    cleaned = ReadFile(dir.File("lib_clean_of_doubles.bib"));
+    log = ReadFile(dir.File("lib_clean_of_doubles.log"));
+    // The closing count names the folder, which differs between runs.
+    std::size_t at = log.rfind("\n\n\n");
+    if (at != std::string::npos) log.resize(at);
+  }
+
+  OperationFixtureState state{0};
+  ScratchDir dir;
+  RunReport report;
+  std::string cleaned, log;
+};
+
+TEST_F(ParsedClean, EveryOtherByteStaysAsItWas) {
+  const std::string input =
+      "% JabRef 5\n"
+      "@String{jcp = {J. Chem. Phys.}}\n"
+      "@Preamble{\"\\newcommand{\\noop}[1]{}\"}\n"
+      "\n"
+      "@Article{A, author = {Ay, Anne}, journal = jcp, volume = {1}, pages = {1--2}, year = {2001}}\n"
+      "@misc{M, howpublished = {web}}\n"
+      "@article{A2,\n  author  = \"Ay, Anne\",\n  journal = {J. Chem. Phys.},\n  volume  = 1,\n"
+      "  pages   = {1},\n  year    = 2001,\n}\n"
+      "text between entries\n"
+      "@comment{jabref-meta: databaseType:bibtex;}\n";
+  EveryWay([&](auto text) {
+    Run(text(input));
+    // A2 repeats A (the same four values) and goes, with its own line end.
+    EXPECT_EQ("% JabRef 5\n"
+              "@String{jcp = {J. Chem. Phys.}}\n"
+              "@Preamble{\"\\newcommand{\\noop}[1]{}\"}\n"
+              "\n"
+              "@Article{A, author = {Ay, Anne}, journal = jcp, volume = {1}, pages = {1--2}, year = {2001}}\n"
+              "@misc{M, howpublished = {web}}\n"
+              "text between entries\n"
+              "@comment{jabref-meta: databaseType:bibtex;}\n",
+              cleaned);
+    EXPECT_EQ("Probably the same: A2 A\n"
+              "     1.: Journal: J. Chem. Phys. Volume: 1 Year: 2001 Pages: 1\n"
+              "     2.: Journal: J. Chem. Phys. Volume: 1 Year: 2001 Pages: 1\n"
+              "     Bibitem A stays, item A2 out\n\n",
+              log);
+  });
+  EXPECT_EQ(std::vector<std::string>{"3 entries read: 2 written (0 under a new key), 1 left out as doubles."},
+            report.lines);
+}
+
+TEST_F(ParsedClean, ReusedKeysAreRenamedAndTrueCopiesLeftOut) {
+  const std::string input =
+      "@book{W, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+      "@article{X, journal = {J}, volume = {1}, pages = {1}, year = {1999}}\n"
+      "@book{X, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+      "@BOOK{W,\n  author = {Doe, J.},\n  title = {Bees},\n  year = {1980}\n}\n"
+      "@book{W, author = {Doe, J.}, title = {Bees}, year = {1981}}\n";
+  EveryWay([&](auto text) {
+    Run(text(input));
+    // The book X reuses the article's key: it is renamed, although W holds
+    // the same work.  The BOOK W is W again, field for field: it goes.  The
+    // last W is another year's book under a reused key: renamed.
+    EXPECT_EQ("@book{W, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+              "@article{X, journal = {J}, volume = {1}, pages = {1}, year = {1999}}\n"
+              "@book{X_a, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+              "@book{W_b, author = {Doe, J.}, title = {Bees}, year = {1981}}\n",
+              cleaned);
+    EXPECT_EQ(0u, log.find("............. 1-DOUBLE-FLAG set: X and X\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("Exactly the same : W and W\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("New name for bibitem No.1: from W to W_b\n")) << log;
+  });
+}
+
+TEST_F(ParsedClean, AMalformedEntryIsKeptAsTextAndReported) {
+  const std::string input =
+      "@article{Good, title = {One}}\n"
+      "@article{Bad, title = {unclosed}\n"
+      "@article{After, title = {Two}}\n";
+  Run(input);
+  EXPECT_EQ(input, cleaned);
+  ASSERT_EQ(2u, report.lines.size());
+  EXPECT_NE(std::string::npos, report.lines[0].find("lib.bib: line 2: ")) << report.lines[0];
+  EXPECT_EQ("2 entries read: 2 written (0 under a new key), 0 left out as doubles.", report.lines[1]);
+}
+
+class ParsedExtract : public ::testing::Test {
+ protected:
+  int Run(const std::string& document_name, const std::string& library_name) {
+    SetFileSlot(file_address_01, dir.File(document_name).c_str());
+    if (!library_name.empty()) SetFileSlot(file_address_02, dir.File(library_name).c_str());
+    report = RunReport();
+    return Extract(&report);
+  }
+
+  OperationFixtureState state{0};
+  ScratchDir dir;
+  RunReport report;
+};
+
+const char kModernLibrary[] =
+    "@preamble{\"\\providecommand{\\noop}[1]{}\"}\n"
+    "@string{jcp = \"J. Chem. Phys.\"}\n"
+    "@string{pra = {Phys. Rev. A}}\n"
+    "@Article{Smith2001, author = {Smith, John}, journal = jcp, volume = 1, pages = {10--12},\n"
+    "  year = 2001}\n"
+    "@InCollection{Chapter, author = {Doe, Jane}, title = {A chapter}, crossref = {Proc}, pages = {3--4}}\n"
+    "@Article{Unused, journal = pra, volume = 2, pages = 1, year = 2002}\n"
+    "@Book{Proc, editor = {Roe, Ray}, title = {The volume}, booktitle = {The volume},\n"
+    "  publisher = {Pub}, year = 2005}\n"
+    "@article{lower2003, author = {Low, Lee}, journal = {J}, volume = 3, pages = 5, year = 2003}\n";
+
+TEST_F(ParsedExtract, ACitedEntryBringsItsStringsPreambleAndCrossref) {
+  WriteFile(dir.File("lib.bib"), kModernLibrary);
+  WriteFile(dir.File("paper.tex"),
+            "\\documentclass{article}\n\\usepackage{natbib}\n\\begin{document}\n"
+            "As \\citet{Chapter} and \\citep[see][p.~2]{ Smith2001,\n  Lower2003 , Absent} show.\n"
+            "% \\cite{Unused} is commented out\n"
+            "\\bibliography{lib}\n\\end{document}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+  EXPECT_EQ("Chapter\nSmith2001\nLower2003\n", ReadFile(dir.File("lib_extract_items.txt")));
+  // The preamble, the one string the cited entries use, the entries in
+  // order of citation (Lower2003 under the cited spelling), then the
+  // crossref parent.
+  EXPECT_EQ("@preamble{\"\\providecommand{\\noop}[1]{}\"}\n"
+            "@string{jcp = \"J. Chem. Phys.\"}\n"
+            "@InCollection{Chapter, author = {Doe, Jane}, title = {A chapter}, crossref = {Proc}, pages = {3--4}}\n"
+            "@Article{Smith2001, author = {Smith, John}, journal = jcp, volume = 1, pages = {10--12},\n"
+            "  year = 2001}\n"
+            "@article{Lower2003, author = {Low, Lee}, journal = {J}, volume = 3, pages = 5, year = 2003}\n"
+            "@Book{Proc, editor = {Roe, Ray}, title = {The volume}, booktitle = {The volume},\n"
+            "  publisher = {Pub}, year = 2005}\n",
+            ReadFile(dir.File("lib_extract_modified.bib")));
+  EXPECT_EQ((std::vector<std::string>{"Chapter", "Smith2001", "Lower2003", "Absent"}), report.cited_keys);
+  EXPECT_EQ((std::vector<bool>{true, true, true, false}), report.found);
+  std::string bibitems = ReadFile(dir.File("lib_extract_bibitems.tex"));
+  EXPECT_EQ(0u, bibitems.find("\\bibitem{Chapter}\n"));
+  EXPECT_NE(std::string::npos, bibitems.find("\\bibitem{Smith2001}\nJohn Smith,\n\\textit{J. Chem. Phys.} \\textbf{1}, 10 (2001).\n"))
+      << bibitems;
+  EXPECT_NE(std::string::npos, bibitems.find("\\bibitem{Lower2003}\n"));
+  EXPECT_EQ(std::string::npos, bibitems.find("Unused"));
+}
+
+TEST_F(ParsedExtract, AnAuxFileNamesItsOwnLibrary) {
+  WriteFile(dir.File("lib.bib"), kModernLibrary);
+  WriteFile(dir.File("paper.aux"),
+            "\\relax\n\\citation{Smith2001}\n\\@input{chapter.aux}\n\\bibdata{lib}\n");
+  WriteFile(dir.File("chapter.aux"), "\\citation{Smith2001,Chapter}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.aux", ""));
+  EXPECT_EQ(dir.File("lib.bib"), std::string(file_address_02));
+  EXPECT_EQ("Smith2001\nChapter\n", ReadFile(dir.File("lib_extract_items.txt")));
+}
+
+TEST_F(ParsedExtract, AThesisInSeveralFilesExtractsInOneRun) {
+  WriteFile(dir.File("lib.bib"), kModernLibrary);
+  WriteFile(dir.File("thesis.tex"),
+            "\\documentclass{book}\n\\begin{document}\n\\include{chapters/one}\n"
+            "\\input{chapters/two.tex}\n\\input{chapters/missing}\n\\end{document}\n");
+  std::filesystem::create_directories(dir.File("chapters"));
+  WriteFile(dir.File("chapters/one.tex"), "\\citep{Smith2001}\n");
+  WriteFile(dir.File("chapters/two.tex"), "\\citeauthor{Chapter} \\nocite{Smith2001}\n");
+  ASSERT_EQ(RESULT_DONE, Run("thesis.tex", "lib.bib"));
+  EXPECT_EQ("Smith2001\nChapter\n", ReadFile(dir.File("lib_extract_items.txt")));
+  ASSERT_FALSE(report.lines.empty());
+  bool missing_named = false;
+  for (const std::string& line : report.lines) {
+    missing_named = missing_named || line.find("chapters/missing") != std::string::npos;
+  }
+  EXPECT_TRUE(missing_named);
+}
+
+}  // namespace
