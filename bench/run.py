@@ -1,18 +1,25 @@
 #!/usr/bin/env python3
-"""Times the three operations at library scale, beside the nearest peer jobs.
+"""Times the three operations at library scale: the BibTeX reader (the
+default) beside the classic line rules (--classic), and optionally beside the
+nearest peer jobs.
 
-For each size N it generates (bench/generate.py, fixed seed) a library of N
-entries, a document citing N/50 keys and a second file of N/5 entries, then
-times Tamrel as the best of --repeat runs (the peers once, within --peer-limit):
+For each size N it generates (bench/generate.py, fixed seed) two data sets of
+N library entries, a document citing N/50 keys and a second file of N/5
+entries: one in the classic layout (what --classic reads right) and one in the
+modern layout (JabRef 5, Zotero, BibDesk, natbib).  Each operation runs as
   extract  tamrel extract paper.tex library.bib
-           peer: bibtool -x paper.aux (the cited entries from an .aux file)
   compare  tamrel compare library.bib second.bib
-           peers: doubles across both files with bibtool -d -s and bibtex-tidy
   clean    tamrel clean library.bib
-           peers: bibtool -d -s (double check), bibtex-tidy --duplicates --merge
-It prints one table: seconds, peak memory, growth from the size before, and
-each peer's time divided by Tamrel's (above 1: Tamrel is faster).  With
---callgrind it also counts instructions of each operation at the mid size.
+with --classic on the classic set and with the default reader on both sets,
+each timed as the best of --repeat runs, interleaved so that load on the
+machine falls on all alike.  It prints one table: seconds, the default
+reader's time divided by --classic's on the same files and on the modern
+files, the growth from the size before and the default reader's peak memory.
+With --peers it also times (once, within --peer-limit) on the classic set:
+  extract  bibtool -x paper.aux (the cited entries from an .aux file)
+  compare  doubles across both files with bibtool -d -s and bibtex-tidy
+  clean    bibtool -d -s (double check), bibtex-tidy --duplicates --merge
+With --callgrind it counts the instructions of each operation at the mid size.
 All numbers are ratios or counts measured in this one run.
 """
 import argparse
@@ -80,19 +87,45 @@ def callgrind(cmd, cwd):
     return 0
 
 
+def generate(folder, n, layout):
+    subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), "--layout", layout, "--entries", str(n),
+                    "--cited", str(max(1, n // 50)), "--second", str(max(1, n // 5)),
+                    "--seed", "11", "--out", folder], check=True)
+
+
+def commands(tamrel, extra):
+    return {"extract": [tamrel, "extract", "paper.tex", "library.bib"] + extra,
+            "compare": [tamrel, "compare", "library.bib", "second.bib"] + extra,
+            "clean": [tamrel, "clean", "library.bib"] + extra}
+
+
+def peer_jobs(folder, tidy):
+    have_bibtool = shutil.which("bibtool") is not None
+    have_tidy = os.path.exists(tidy)
+    write_aux(folder)
+    write_both(folder)
+    return {
+        "extract": [("bibtool -x", ["bibtool", "-q", "-x", "paper.aux", "-o", "peer_x.bib"])] if have_bibtool else [],
+        "compare": ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "second.bib", "-o", "peer_cd.bib"])] if have_bibtool else []) +
+                   ([("bibtex-tidy", [tidy, "both.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_ct.bib"])] if have_tidy else []),
+        "clean": ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "-o", "peer_d.bib"])] if have_bibtool else []) +
+                 ([("bibtex-tidy", [tidy, "library.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_t.bib"])] if have_tidy else []),
+    }
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--tamrel", default=os.path.join(ROOT, "build-bench", "tamrel"))
     parser.add_argument("--sizes", default="1000,10000,100000")
-    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--repeat", type=int, default=5)
     parser.add_argument("--callgrind", action="store_true")
+    parser.add_argument("--peers", action="store_true")
     parser.add_argument("--peer-limit", type=int, default=120, help="seconds a peer may take")
     parser.add_argument("--tidy", default=os.path.join(ROOT, "build-bench", "npm", "node_modules", ".bin", "bibtex-tidy"))
     args = parser.parse_args()
     tamrel = os.path.abspath(args.tamrel)
     sizes = [int(s) for s in args.sizes.split(",")]
-    have_bibtool = shutil.which("bibtool") is not None
-    have_tidy = os.path.exists(args.tidy)
+    runs = (("classic", "classic", ["--classic"]), ("default", "classic", []), ("modern", "modern", []))
 
     rows = []
     work = tempfile.mkdtemp(prefix="tamrel-bench-", dir="/tmp")
@@ -101,51 +134,51 @@ def main():
     previous = {}
     try:
         for n in sizes:
-            folder = os.path.join(work, "n%d" % n)
-            subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), "--entries", str(n),
-                            "--cited", str(max(1, n // 50)), "--second", str(max(1, n // 5)),
-                            "--seed", "11", "--out", folder], check=True)
-            write_aux(folder)
-            write_both(folder)
-            size_mb = os.path.getsize(os.path.join(folder, "library.bib")) / 1e6
-            jobs = [
-                ("extract", [tamrel, "extract", "paper.tex", "library.bib"],
-                 [("bibtool -x", ["bibtool", "-q", "-x", "paper.aux", "-o", "peer_x.bib"])] if have_bibtool else []),
-                ("compare", [tamrel, "compare", "library.bib", "second.bib"],
-                 ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "second.bib", "-o", "peer_cd.bib"])] if have_bibtool else []) +
-                 ([("bibtex-tidy", [args.tidy, "both.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_ct.bib"])] if have_tidy else [])),
-                ("clean", [tamrel, "clean", "library.bib"],
-                 ([("bibtool -d", ["bibtool", "-q", "-d", "-s", "library.bib", "-o", "peer_d.bib"])] if have_bibtool else []) +
-                 ([("bibtex-tidy", [args.tidy, "library.bib", "--duplicates", "--merge=first", "--no-modify", "-o", "peer_t.bib"])] if have_tidy else [])),
-            ]
-            for name, cmd, peers in jobs:
-                seconds, kb = best(cmd, folder, args.repeat)
-                growth = seconds / previous[name] if name in previous else None
-                previous[name] = seconds
+            folders = {layout: os.path.join(work, "n%d_%s" % (n, layout)) for layout in ("classic", "modern")}
+            for layout, folder in folders.items():
+                generate(folder, n, layout)
+            size_mb = os.path.getsize(os.path.join(folders["classic"], "library.bib")) / 1e6
+            peers = peer_jobs(folders["classic"], args.tidy) if args.peers else {}
+            for name in ("extract", "compare", "clean"):
+                times = {label: [] for label, _, _ in runs}
+                peak = 0
+                for _ in range(args.repeat):
+                    for label, layout, extra in runs:
+                        seconds, kb = run(commands(tamrel, extra)[name], folders[layout])
+                        times[label].append(seconds)
+                        if label != "classic":
+                            peak = max(peak, kb)
+                best_of = {label: min(t) for label, t in times.items()}
+                growth = best_of["modern"] / previous[name] if name in previous else None
+                previous[name] = best_of["modern"]
                 ratios = []
-                for peer_name, peer_cmd in peers:
-                    # Once, with a time limit: some peers grow faster than linearly.
-                    peer_seconds, _ = run(peer_cmd, folder, timeout=args.peer_limit)
+                for peer_name, peer_cmd in peers.get(name, []):
+                    peer_seconds, _ = run(peer_cmd, folders["classic"], timeout=args.peer_limit)
                     if peer_seconds is None:
-                        ratios.append("%s >%.0fx (stopped after %d s)" % (peer_name, args.peer_limit / seconds, args.peer_limit))
+                        ratios.append("%s >%.0fx" % (peer_name, args.peer_limit / best_of["default"]))
                     else:
-                        ratios.append("%s %.1fx" % (peer_name, peer_seconds / seconds))
-                rows.append((n, size_mb, name, seconds, kb / 1024.0, growth, ", ".join(ratios)))
-                print("  %7d %-8s %.3f s" % (n, name, seconds), file=sys.stderr)
-        print("| entries | library MB | operation | seconds | peak MB | growth x10 entries | peer time / Tamrel time |")
-        print("|---:|---:|---|---:|---:|---:|---|")
-        for n, mb, name, seconds, peak, growth, ratios in rows:
-            print("| %d | %.1f | %s | %.3f | %.0f | %s | %s |" % (
-                n, mb, name, seconds, peak, "%.1f" % growth if growth else "-", ratios or "-"))
+                        ratios.append("%s %.1fx" % (peer_name, peer_seconds / best_of["default"]))
+                rows.append((n, size_mb, name, best_of, peak / 1024.0, growth, ", ".join(ratios)))
+                print("  %7d %-8s classic %.3f s, default %.3f s, modern %.3f s" % (
+                    n, name, best_of["classic"], best_of["default"], best_of["modern"]), file=sys.stderr)
+        head = ("| entries | library MB | operation | --classic s | default s | default / --classic "
+                "| default s, modern layout | modern / --classic | growth x10 entries | peak MB |")
+        print(head + (" peer time / default time |" if args.peers else ""))
+        print("|---:|---:|---|---:|---:|---:|---:|---:|---:|---:|" + ("---|" if args.peers else ""))
+        for n, mb, name, t, peak, growth, ratios in rows:
+            print("| %d | %.1f | %s | %.3f | %.3f | %.2f | %.3f | %.2f | %s | %.0f |%s" % (
+                n, mb, name, t["classic"], t["default"], t["default"] / t["classic"], t["modern"],
+                t["modern"] / t["classic"], "%.1f" % growth if growth else "-", peak,
+                (" %s |" % (ratios or "-")) if args.peers else ""))
         if args.callgrind:
             mid = sizes[len(sizes) // 2]
-            folder = os.path.join(work, "n%d" % mid)
             print("\nInstructions (valgrind --tool=callgrind) at %d entries:" % mid)
-            for name, cmd in (("extract", [tamrel, "extract", "paper.tex", "library.bib"]),
-                              ("compare", [tamrel, "compare", "library.bib", "second.bib"]),
-                              ("clean", [tamrel, "clean", "library.bib"])):
-                count = callgrind(cmd, folder)
-                print("  %-8s %15s instructions, %6.0f per entry" % (name, format(count, ","), count / mid))
+            for name in ("extract", "compare", "clean"):
+                counts = []
+                for label, layout, extra in runs:
+                    counts.append(callgrind(commands(tamrel, extra)[name], os.path.join(work, "n%d_%s" % (mid, layout))))
+                print("  %-8s --classic %s, default %s, modern layout %s (%.0f per entry)" % (
+                    name, format(counts[0], ","), format(counts[1], ","), format(counts[2], ","), counts[2] / mid))
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
