@@ -8,9 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string input = WriteFuzzFile(data, size, "library.bib");
-  ResetApplicationState();
-  SetFileSlot(file_address_01, input.c_str());
-  if (Clean() != RESULT_DONE || FLAG_DOUBLE_BIBITEM != 0) __builtin_trap();
+  // Each input is read by the line rules and by the BibTeX reader.
+  for (int classic = 1; classic >= 0; classic--) {
+    ResetApplicationState();
+    FLAG_CLASSIC = classic;
+    SetFileSlot(file_address_01, input.c_str());
+    if (Clean() != RESULT_DONE || FLAG_DOUBLE_BIBITEM != 0) __builtin_trap();
+  }
   ClearFuzzFolder();
   return 0;
 }

@@ -11,10 +11,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string master;
   std::string second;
   WriteFuzzFiles(data, size, "master.bib", "second.bib", &master, &second);
-  ResetApplicationState();
-  SetFileSlot(file_address_01, master.c_str());
-  SetFileSlot(file_address_02, second.c_str());
-  if (Compare() != RESULT_DONE) __builtin_trap();
+  // Each input is read by the line rules and by the BibTeX reader.
+  for (int classic = 1; classic >= 0; classic--) {
+    ResetApplicationState();
+    FLAG_CLASSIC = classic;
+    SetFileSlot(file_address_01, master.c_str());
+    SetFileSlot(file_address_02, second.c_str());
+    if (Compare() != RESULT_DONE) __builtin_trap();
+  }
   ClearFuzzFolder();
   return 0;
 }

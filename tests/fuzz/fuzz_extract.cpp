@@ -13,13 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string document;
   std::string library;
   WriteFuzzFiles(data, size, "paper.tex", "library.bib", &document, &library);
-  ResetApplicationState();
-  SetFileSlot(file_address_01, document.c_str());
-  SetFileSlot(file_address_02, library.c_str());
-  SetJournalStyle(static_cast<JournalStyle>(run % 3));
-  FLAG_PAGEALL = (run / 3) % 2;
+  // Each input is read by the line rules and by the BibTeX reader.
+  for (int classic = 1; classic >= 0; classic--) {
+    ResetApplicationState();
+    FLAG_CLASSIC = classic;
+    SetFileSlot(file_address_01, document.c_str());
+    SetFileSlot(file_address_02, library.c_str());
+    SetJournalStyle(static_cast<JournalStyle>(run % 3));
+    FLAG_PAGEALL = (run / 3) % 2;
+    if (Extract() != RESULT_DONE) __builtin_trap();
+  }
   run++;
-  if (Extract() != RESULT_DONE) __builtin_trap();
   ClearFuzzFolder();
   return 0;
 }
