@@ -9,9 +9,20 @@
 // (commands, \&, math, inner braces); what would stop pdflatex is made
 // harmless: a bare & % # becomes \& \% \#, a bare _ or ^ outside math
 // becomes \_ or \textasciicircum{}, a lone } is dropped, and groups, math
-// and a trailing backslash left open are closed.  The argument of \url,
-// \href and \path is copied untouched, since those read it verbatim.
+// and a trailing backslash left open are closed.  What would need a
+// package or stop pdflatex in a library's own LaTeX is written plainly:
+// \url{X} and \path{X} become \texttt{X} with every character shown,
+// \href{X}{TEXT} its text; a math accent outside math (\check{z}) its text
+// accent (\v{z}); "\'\ia" the dotless i and "a"; a backslash before a
+// UTF-8 character is dropped; Greek letters and math signs that the utf8
+// input does not know become math ($\alpha$), a combining accent goes
+// around its letter, and U+FFFD becomes "?".
 std::string LatexText(const std::string& value);
+
+// A journal value as LaTeX text; a journal named by one of the macros
+// that ADS exports use (\apj, \mnras, \aap, ...) is written out as those
+// macros print it, so that the reference needs no journal class.
+std::string JournalText(const std::string& value);
 
 // A value that is not text but characters to show as they are (a URL, a
 // DOI): every character that LaTeX would read as markup is escaped, and

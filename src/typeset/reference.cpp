@@ -171,11 +171,12 @@ void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOption
   if (c & P_EDITOR) p->editors = Names(source, "editor", options.style, &p->editor_count);
   p->title = Text(source, "title", c, P_TITLE);
   p->booktitle = Text(source, "booktitle", c, P_BOOKTITLE);
-  p->journal = Text(source, "journal", c, P_JOURNAL);
+  if (c & P_JOURNAL) p->journal = JournalText(RawValue(source, "journal"));
   p->year = LatexText(RawValue(source, "year"));
   p->volume = Text(source, "volume", c, P_VOLUME);
   p->number = Text(source, "number", c, P_NUMBER);
-  p->pages = PagesText(Text(source, "pages", c, P_PAGES), options.page_range);
+  // Cut before the text is made LaTeX, so that no cut falls inside math.
+  if (c & P_PAGES) p->pages = LatexText(PagesText(RawValue(source, "pages"), options.page_range));
   p->pages_plural = PagesArePlural(p->pages);
   p->publisher = LatexText(RawValue(source, rule.publisher));
   if (p->publisher.empty()) p->publisher = LatexText(RawValue(source, rule.publisher_fallback));
@@ -186,9 +187,8 @@ void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOption
   }
   p->kind = Kind(source, rule);
   p->edition = Text(source, "edition", c, P_EDITION);
-  p->series = Text(source, "series", c, P_SERIES);
-  if (c & P_SERIES) {
-    p->series = SeriesWithJournal(p->series, p->journal);
+  if (c & P_SERIES) {  // ADS names series by journal macros too (\procspie)
+    p->series = SeriesWithJournal(JournalText(RawValue(source, "series")), p->journal);
     p->journal.clear();
   }
   p->chapter = Text(source, "chapter", c, P_CHAPTER);

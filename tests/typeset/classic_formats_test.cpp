@@ -165,7 +165,7 @@ TEST(ClassicFormatsTest, ValuesThatWouldStopPdflatexAreDefused) {
       {{"author", "Smith & Sons"}, {"title", "100% of {H_2O} #1"}, {"howpublished", "\\url{http://a.org/x_y}"},
        {"url", "http://a.org/?q=a_b&c=%20"}});
   EXPECT_EQ(Typeset(entry, STYLE_APS),
-            "Smith \\& Sons, 100\\% of {H\\_2O} \\#1, \\url{http://a.org/x_y}, "
+            "Smith \\& Sons, 100\\% of {H\\_2O} \\#1, \\texttt{http://a.org/x\\_y}, "
             "\\texttt{http://a.org/?q=a\\_b\\&c=\\%20}.\n\n");
 }
 

@@ -19,7 +19,27 @@ const TextCase kTextCases[] = {
     {"snake_case and x^2", "snake\\_case and x\\textasciicircum{}2"},
     {"$H_2O$ and $x^2$", "$H_2O$ and $x^2$"},
     {"M{\\\"o}ller", "M{\\\"o}ller"},
-    {"see \\url{http://a.org/x_y%20z#k}", "see \\url{http://a.org/x_y%20z#k}"},
+    // Links need no package: every character of the address is shown.
+    {"see \\url{http://a.org/x_y%20z#k}", "see \\texttt{http://a.org/x\\_y\\%20z\\#k}"},
+    {"\\path{C:/a_b}", "\\texttt{C:/a\\_b}"},
+    {"\\href{http://a.org/#x}{the {DNA} page}", "{the {DNA} page}"},
+    {"\\url{never closed", "\\url{never closed}"},
+    // Math accents in text become text accents; in math they stay.
+    {"Matja\\check{z} Kro\\acute{s}nicki", "Matja\\v{z} Kro\\'{s}nicki"},
+    {"$\\check{x}$ and \\ifmmode \\check{c}\\else \\v{c}\\fi", "$\\check{x}$ and \\ifmmode \\v{c}\\else \\v{c}\\fi"},
+    {"D\\'\\iez and Garc\\'\\i a", "D\\'\\i{}ez and Garc\\'\\i a"},
+    {"\\itshape and \\'{\\i}", "\\itshape and \\'{\\i}"},
+    // amsmath's \\text, in math or not.
+    {"$\\acute{\\text{a}}$ \\text{b}", "$\\acute{\\textrm{a}}$ \\textrm{b}"},
+    // A backslash before a UTF-8 character would split it.
+    {"Mart{\\\xC2\xB4\xC4\xB1}", "Mart{\xC2\xB4\xC4\xB1}"},
+    // Greek and math signs the utf8 input does not know.
+    {"\xCE\xB1-helix, \xCE\xA9 and \xCE\x91", "$\\alpha$-helix, $\\Omega$ and A"},
+    {"x \xE2\x89\xA4 \xE2\x88\x9E, $y \xE2\x89\xA5 1$", "x $\\leq$ $\\infty$, $y \\geq  1$"},
+    {"C\xCC\x8C" "ech and \xCC\x81", "\\v{C}ech and \\'{}"},
+    {"lost \xEF\xBF\xBD byte", "lost ? byte"},
+    // Letters the utf8 input knows, and bytes that are no UTF-8, stay.
+    {"M\xC3\xB6ller \xE2\x80\x93 Gr\xF6\xDF" "e", "M\xC3\xB6ller \xE2\x80\x93 Gr\xF6\xDF" "e"},
     {"unclosed {group", "unclosed {group}"},
     {"stray } brace", "stray  brace"},
     {"open $math", "open $math$"},
@@ -30,6 +50,17 @@ const TextCase kTextCases[] = {
 
 TEST(LatexTextTest, KeepsLatexAndDefusesWhatWouldBreakIt) {
   for (const TextCase& c : kTextCases) EXPECT_EQ(LatexText(c.value), c.latex) << c.value;
+}
+
+TEST(LatexTextTest, JournalMacrosOfAdsAreWrittenOut) {
+  EXPECT_EQ(JournalText("\\mnras"), "MNRAS");
+  EXPECT_EQ(JournalText("{\\aap}"), "A\\&A");
+  EXPECT_EQ(JournalText("\\apjl"), "ApJ");
+  // Anything else is text as usual, a macro no class defines included.
+  EXPECT_EQ(JournalText("\\myjournal"), "\\myjournal");
+  EXPECT_EQ(JournalText("\\mnras Letters"), "\\mnras Letters");
+  EXPECT_EQ(JournalText("Phys. Rev. B & C"), "Phys. Rev. B \\& C");
+  EXPECT_EQ(JournalText(""), "");
 }
 
 TEST(LatexTextTest, VerbatimEscapesEveryMarkupCharacter) {
@@ -52,6 +83,7 @@ const PagesCase kPagesCases[] = {
     {"81---107", "81", "81--107"},
     {"81\xE2\x80\x93" "107", "81", "81--107"},
     {"81 \xE2\x80\x94 107", "81", "81--107"},
+    {"291\xE2\x88\x92" "309", "291", "291--309"},
     {"e1234", "e1234", "e1234"},
     {"3-5, 7-9", "3", "3--5, 7--9"},
     {"", "", ""},

@@ -1,6 +1,6 @@
 // The series, journal and volume that a chapter, a book, a booklet or a
 // misc entry gives, printed in each style's manner; a journal that says
-// what the series says is printed once.
+// what the series says is printed once; journal macros written out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,6 +51,14 @@ const BibBlock kVolumeMisc = MakeEntry("misc", "mayor",
     {{"author", "Mayor, M."}, {"howpublished", "IAU Circular"}, {"volume", "6251"}, {"pages", "1"},
      {"year", "1995"}});
 
+// ADS names journals and series by macros; pages may use a minus sign.
+const BibBlock kAdsTalk = MakeEntry("INPROCEEDINGS", "ads",
+    {{"author", "{Mayor}, M."}, {"booktitle", "Ground-based Instrumentation"}, {"series", "\\procspie"},
+     {"volume", "7014"}, {"pages", "291\xE2\x88\x92" "309"}, {"year", "2008"}});
+const BibBlock kAdsArticle = MakeEntry("ARTICLE", "adsarticle",
+    {{"author", "{Casagrande}, L."}, {"journal", "\\mnras"}, {"volume", "373"}, {"pages", "13"},
+     {"year", "2006"}});
+
 struct SeriesCase {
   const BibBlock* entry;
   const char* aps;
@@ -89,6 +97,15 @@ const SeriesCase kSeriesCases[] = {
      "Grey Gus 1999 Some data \\textit{Nature Genetics} vol 21 pp 1--3\n\n"},
     {&kVolumeMisc, "M. Mayor, IAU Circular, Vol. 6251, p. 1 (1995).\n\n",
      "Mayor, M. IAU Circular. Vol. 6251, p 1, 1995.\n\n", "Mayor M 1995 IAU Circular vol 6251 p 1\n\n"},
+    {&kAdsTalk,
+     "M. {Mayor}, in \\textit{Proceedings of the Ground-based Instrumentation}, Proc.~SPIE, Vol. 7014 (2008), "
+     "pp. 291--309\n\n",
+     "{Mayor}, M., in \\textit{Proceedings of the Ground-based Instrumentation}, Proc.~SPIE, Vol. 7014 (2008), "
+     "pp. 291--309\n\n",
+     "{Mayor} M 2008 \\textit{Proc. Ground-based Instrumentation} (\\textit{Proc.~SPIE} vol 7014) pp 291--309\n\n"},
+    {&kAdsArticle, "L. {Casagrande},\n\\textit{MNRAS} \\textbf{373}, 13 (2006).\n\n",
+     "{Casagrande}, L.\n\\textit{MNRAS} \\textbf{2006}, 373, 13.\n\n",
+     "{Casagrande} L\n2006 \\textit{MNRAS} \\textbf{373} 13\n\n"},
 };
 
 TEST(SeriesJournalTest, GivenSeriesJournalAndVolumePrintInEachStyle) {
