@@ -1,6 +1,6 @@
 // Compare: verdicts, the equal and missing files, and every way a run can
-// stop.  Each table case runs twice, once with LF and once with CR LF
-// input, and must give the same bytes both times.
+// stop.  Each table case runs with LF and with CR LF input, each with the
+// indexes and with the plain scans, and must give the same bytes each time.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +10,7 @@
 
 #include "app/state.h"
 #include "compare/compare.h"
+#include "support/scan_modes.h"
 #include "support/test_support.h"
 #include "support/unprivileged.h"
 
@@ -69,18 +70,15 @@ struct CompareCase {
 
 class CompareCases : public CompareTest, public ::testing::WithParamInterface<CompareCase> {};
 
-TEST_P(CompareCases, GivesExactOutputsForLfAndCrLf) {
+TEST_P(CompareCases, GivesExactOutputsForEveryScanAndLineEnd) {
   const CompareCase& c = GetParam();
-  for (int crlf = 0; crlf < 2; crlf++) {
-    SCOPED_TRACE(crlf ? "CR LF input" : "LF input");
-    std::string master = crlf ? WithCrLf(c.master) : c.master;
-    std::string second = crlf ? WithCrLf(c.second) : c.second;
-    EXPECT_EQ(RESULT_DONE, Run(master, second));
+  ForBothScansAndLineEnds([&](std::string (*form)(const std::string&)) {
+    EXPECT_EQ(RESULT_DONE, Run(form(c.master), form(c.second)));
     EXPECT_EQ(c.log, log);
     EXPECT_EQ(c.missing, missing);
     EXPECT_EQ(c.equal, equal);
     EXPECT_TRUE(state.platform.messages.empty());
-  }
+  });
 }
 
 const CompareCase kCases[] = {
