@@ -92,6 +92,14 @@ class CommandsTest : public ::testing::Test {
     return path;
   }
 
+  // Starts one case of a table afresh: the state reset, under the line
+  // rules, and an empty log.
+  void StartCase() {
+    ResetApplicationState();
+    FLAG_CLASSIC = 1;
+    platform.log.clear();
+  }
+
   OperationFixtureState state;
   ScriptedPlatform platform;
   ScratchDir dir;
@@ -113,10 +121,8 @@ TEST_F(CommandsTest, OpenCommandsFillTheirSlotAndRestoreTheCaption) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     ASSERT_EQ(1, SetFileSlot(c.other, "/keep/other.bib"));
-    platform.log.clear();
     platform.answers = {"/data/old.bib", "/data/refs/new library.bib"};
     HandleCommand(c.id);
     HandleCommand(c.id);
@@ -152,11 +158,9 @@ TEST_F(CommandsTest, PathLengthsAroundTheSlotSize) {
                {259, false}, {300, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     ASSERT_EQ(1, SetFileSlot(file_address_01, "/earlier.tex"));
     std::string path = "/" + std::string(c.length - 1, 'p');
-    platform.log.clear();
     platform.answers = {path.c_str()};
     HandleCommand(IDM_OPEN_FIRST);
     if (c.fits) {
@@ -267,10 +271,8 @@ TEST_F(CommandsTest, MissingFilesAreAskedForOnceWithoutRestarting) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     Slots(c.first, c.second);
-    platform.log.clear();
     platform.answers = {"/c/chosen"};
     HandleCommand(c.id);
     EXPECT_EQ((Log{WORKING, c.message, LOAD, c.chooser, REST}), platform.log);
@@ -320,10 +322,8 @@ TEST_F(CommandsTest, UnreadableInputsAreReportedThenAskedFor) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     Slots(c.first, c.second);
-    platform.log.clear();
     platform.answers = {CANCEL};
     HandleCommand(c.id);
     EXPECT_EQ(c.expected, platform.log);
@@ -352,12 +352,10 @@ TEST_F(CommandsTest, StoppedOperationsGetNoFurtherReaction) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     Slots(c.first, c.second);
     std::string blocker = dir.File(c.blocked_output);
     ASSERT_EQ(0, mkdir(blocker.c_str(), 0700));
-    platform.log.clear();
     platform.answers = {"/must/not/be/asked"};
     HandleCommand(c.id);
     EXPECT_EQ((Log{WORKING, c.message, REST}), platform.log);
@@ -382,10 +380,8 @@ TEST_F(CommandsTest, SuccessfulRunsWriteTheFinishedText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ResetApplicationState();
-    FLAG_CLASSIC = 1;  // these cases are the line rules
+    StartCase();
     Slots(c.first, c.second);
-    platform.log.clear();
     platform.answers = {"/must/not/be/asked"};
     HandleCommand(c.id);
     ASSERT_EQ(3u, platform.log.size());
