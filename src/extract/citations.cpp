@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-void AddCitedKey(CitedKeys* cited, const std::string& key) {
+// Adds a key unless an equal one (whole, case-sensitive) is held already.
+static void AddCitedKey(CitedKeys* cited, const std::string& key) {
   if (cited->seen.insert(key).second) cited->keys.push_back(key);
 }
 

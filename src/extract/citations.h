@@ -15,9 +15,6 @@ struct CitedKeys {
   std::unordered_set<std::string> seen;
 };
 
-// Adds a key unless an equal one (whole, case-sensitive) is held already.
-void AddCitedKey(CitedKeys* cited, const std::string& key);
-
 // Takes every "\cite{" citation of one line, left to right.  The key list
 // runs from the brace to the first "}" after it on the line, or to the line
 // end (line feed excluded) when the citation is not closed on this line.

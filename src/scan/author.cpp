@@ -45,7 +45,9 @@ void JoinLastTwo(Text* text) {
 
 }  // namespace
 
-void CollectAuthorValue(const char* line, LineReader* input, char* value_buffer) {
+// Reads the braced value that starts on line, going on over the lines of
+// input while it is not closed.
+static void CollectAuthorValue(const char* line, LineReader* input, char* value_buffer) {
   Text value(value_buffer);
   const char* brace = std::strchr(line, '{');
   if (brace == nullptr) return;
@@ -83,7 +85,8 @@ void CollectAuthorValue(const char* line, LineReader* input, char* value_buffer)
   }
 }
 
-void RewriteAuthorsAps(const char* value, char* result_buffer) {
+// The rewriting of a collected list for each style.
+static void RewriteAuthorsAps(const char* value, char* result_buffer) {
   Text result(result_buffer);
   std::size_t length = std::strlen(value);
   if (length == 0) return;
@@ -125,7 +128,7 @@ void RewriteAuthorsAps(const char* value, char* result_buffer) {
   if (multi) JoinLastTwo(&result);
 }
 
-void RewriteAuthorsIop(const char* value, char* result_buffer) {
+static void RewriteAuthorsIop(const char* value, char* result_buffer) {
   Text result(result_buffer);
   std::size_t length = std::strlen(value);
   for (std::size_t i = 0; i < length; i++) {
@@ -143,7 +146,7 @@ void RewriteAuthorsIop(const char* value, char* result_buffer) {
   if (std::strstr(value, " and ") != nullptr) JoinLastTwo(&result);
 }
 
-void RewriteAuthorsAcs(const char* value, char* result_buffer) {
+static void RewriteAuthorsAcs(const char* value, char* result_buffer) {
   Text result(result_buffer);
   std::size_t length = std::strlen(value);
   for (std::size_t i = 0; i < length; i++) {

@@ -18,12 +18,4 @@ constexpr std::size_t AUTHOR_BUFFER_SIZE = 1000;
 int entry_author(const char* line, char* output, LineReader* input,
                  std::size_t output_size = LINE_SIZE);
 
-// The pieces of entry_author, for the callers and tests that need one
-// step alone.  CollectAuthorValue reads the value as entry_author does;
-// the three Rewrite routines take a collected value.
-void CollectAuthorValue(const char* line, LineReader* input, char* value);
-void RewriteAuthorsAps(const char* value, char* result);
-void RewriteAuthorsIop(const char* value, char* result);
-void RewriteAuthorsAcs(const char* value, char* result);
-
 #endif

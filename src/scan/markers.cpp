@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-// The first five are the entry types that the bibitem writer typesets.
-const char* const ENTRY_MARKERS[7] = {"@ARTICLE",       "@BOOK",           "@PHDTHESIS",
+// The six markers of extract and clean doubles, then "@MISC", which only
+// the compare operation counts.  The first five are the entry types that
+// the bibitem writer typesets.
+static const char* const ENTRY_MARKERS[7] = {"@ARTICLE",       "@BOOK",           "@PHDTHESIS",
                                       "@INCOLLECTION",  "@INPROCEEDINGS",  "@comment{jabref",
                                       "@MISC"};
 

@@ -5,10 +5,6 @@
 #ifndef TAMREL_SCAN_MARKERS_H
 #define TAMREL_SCAN_MARKERS_H
 
-// The six markers of extract and clean doubles, then "@MISC", which only
-// the compare operation counts.
-extern const char* const ENTRY_MARKERS[7];
-
 enum MarkerSet {
   MARKERS_SIX,        // extract, clean doubles, the end of an entry
   MARKERS_WITH_MISC,  // compare

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-int IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+// 1 for "/" and "\": Windows takes both, and a "\" in a file name on
+// another system is rare enough that reading it as a separator, which only
+// keeps the name cut away from it, costs nothing.
+static int IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
 // Where the file name of a path begins.
 static std::size_t FileNameStart(const char* path) {

@@ -12,11 +12,6 @@
 // each, a separator and the longest suffix.
 constexpr std::size_t OUTPUT_PATH_SIZE = 2 * FILE_SLOT_SIZE + 32;
 
-// 1 for "/" and "\": Windows takes both, and a "\" in a file name on
-// another system is rare enough that reading it as a separator, which only
-// keeps the name cut away from it, costs nothing.
-int IsPathSeparator(char c);
-
 // Writes into output (OUTPUT_PATH_SIZE bytes) the path of an output named
 // after input_path: its file name without the extension (the text before
 // the last "." of the file name; a "." in a folder never counts, and a name
