@@ -11,7 +11,9 @@
 // entry_count entries (the number of entries copied into it), a line
 // "\bibitem{KEY}" and the reference typeset from the entry's field lines.
 // ARTICLE, BOOK, INCOLLECTION, PHDTHESIS and INPROCEEDINGS entries are
-// typeset; an entry of another type gets its "\bibitem" line alone.
+// typeset.  A first line that holds one of their markers but names another
+// type ('@BOOKLET{') gets its "\bibitem" line alone; an entry whose first
+// line holds none of them ('@MISC{') gets nothing and is passed over.
 void WriteBibitems(LineReader* reduced, std::FILE* bibitems, int entry_count);
 
 // The type name of an entry's first line: the text from its second

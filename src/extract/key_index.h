@@ -15,8 +15,8 @@ class CitedKeyIndex {
   // Reads the library from where it stands to its end (or until every key
   // is placed).
   void Build(LineReader* library, const std::vector<std::string>& keys);
-  // The first line holding the key's search text, or the library's end
-  // when no line holds it.
+  // The first line holding the search text of a key given to Build, or
+  // the library's end when no line holds it.
   LinePosition FirstLineFor(const std::string& key) const;
 
  private:

@@ -1,6 +1,8 @@
-// Copying one entry a second time from where it starts.  The operations
-// keep no entry in memory: to write an entry they go back to the saved
-// position of its first line and read its lines again.
+// Copying one entry a second time from where it starts.  Under the line
+// rules an operation holds an entry by its summary and the place of its
+// first line, not by its text: to write the entry it goes back to that
+// place in the reader's copy of the file and hands on its lines again,
+// exactly as the file holds them.
 #ifndef TAMREL_SCAN_ENTRY_COPY_H
 #define TAMREL_SCAN_ENTRY_COPY_H
 

@@ -1,10 +1,11 @@
-// The one place where input files are read.  Every operation reads its
-// inputs line by line through a LineReader: read a line, save a position,
-// restore it, rewind.  Lines are delivered exactly as the user's BibTeX and
-// LaTeX tools expect: at most 511 characters with the line feed kept, a
-// longer physical line in pieces, and a carriage return before a line feed
-// dropped on every host, so a file written with CR LF reads the same on
-// Linux as on Windows.
+// The one place where input files are read.  Every input is read whole
+// into a LineReader.  The line rules then go through it line by line: read
+// a line, save a position, restore it, rewind; the BibTeX and LaTeX
+// readers take its bytes as one text.  Lines are delivered exactly as the
+// user's BibTeX and LaTeX tools expect: at most 511 characters with the
+// line feed kept, a longer physical line in pieces, and a carriage return
+// before a line feed dropped on every host, so a file written with CR LF
+// reads the same on Linux as on Windows.
 #ifndef TAMREL_SCAN_LINE_READER_H
 #define TAMREL_SCAN_LINE_READER_H
 

@@ -1,8 +1,8 @@
-// The line primitives: everything the operations know of an entry they cut
-// out of single lines with these three routines.  Each works on one
-// NUL-terminated line, never reads past it, never writes more than the
-// given buffer size, and returns 1.  Only the first character of each
-// delimiter string counts.
+// The line primitives: everything the line rules know of an entry they cut
+// out of single lines with these routines.  Each works on one
+// NUL-terminated line or value, never reads past it and never writes more
+// than the given buffer size; the three that take delimiters return 1, and
+// only the first character of each delimiter string counts.
 #ifndef TAMREL_SCAN_PRIMITIVES_H
 #define TAMREL_SCAN_PRIMITIVES_H
 
