@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs extract on the bundled example paper and library in each journal
-# style, checks what the tool prints, and compiles every bibitem file (and
-# the example paper, which reads it) with pdflatex.
+# style, checks what the tool prints and that every cited key (the paper
+# cites an entry of every type) has its reference, and compiles every
+# bibitem file (and the example paper, which reads it) with pdflatex.
 # Usage: bash extract_pdflatex.sh PATH_TO_TAMREL SOURCE_DIR
 set -u
 
@@ -23,6 +24,37 @@ failures=0
 fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
+}
+
+# Every key that paper.tex cites (\cite, \citep, \citet, ... with
+# optional [..] notes), one per line.
+cited_keys() {
+  grep -o '\\cite[a-zA-Z]*\(\[[^]]*\]\)*{[^}]*}' paper.tex | sed 's/.*{//; s/}$//' | tr ',' '\n' |
+    sed 's/^ *//; s/ *$//' | sort -u
+}
+
+# The entry type of a key in library.bib, in lower case; "" when absent.
+entry_type() {
+  grep -o "^@[A-Za-z]*{$1," library.bib | head -n 1 | sed 's/^@//; s/{.*//' | tr '[:upper:]' '[:lower:]'
+}
+
+# The example cites an entry of every type, and each held key has its
+# \bibitem in the file.
+check_every_type() {
+  local label=$1 bibitems=$2 key type types=" "
+  while IFS= read -r key; do
+    type=$(entry_type "$key")
+    [ -n "$type" ] || continue
+    types="$types$type "
+    grep -qF "\\bibitem{$key}" "$bibitems" || fail "$label: no \\bibitem for the cited $type $key"
+  done < <(cited_keys)
+  for type in article book booklet inbook incollection inproceedings conference manual mastersthesis misc \
+    phdthesis proceedings techreport unpublished online report thesis; do
+    case "$types" in
+      *" $type "*) ;;
+      *) fail "$label: paper.tex cites no $type entry" ;;
+    esac
+  done
 }
 
 # Compiles a LaTeX file; on failure shows the end of its log.
@@ -66,6 +98,7 @@ run_style() {
 
   local bibitems="bibitems_$label"
   cp library_extract_bibitems.tex "$bibitems.tex" || return 1
+  check_every_type "$label" "$bibitems.tex"
   cat >"wrap_$label.tex" <<TEX
 \\documentclass{article}
 \\begin{document}
