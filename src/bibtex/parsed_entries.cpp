@@ -46,15 +46,20 @@ std::string BareDoi(const std::string& value) {
   return doi;
 }
 
-// The type and every field as one text, fields sorted by name (a repeated
-// name keeps its values in their order: two entries that differ only there
-// still differ), each part preceded by its length so that no two entries
-// give the same text by accident.
+// The type and every field as one text, fields sorted by name, each part
+// preceded by its length so that no two entries give the same text by
+// accident.  A field written twice with the same value counts once (an
+// export that repeats a note is still the same entry); written twice with
+// two values, both count, so two entries that differ only there differ.
 std::string ContentText(const BibBlock& entry) {
   std::vector<const BibField*> fields;
   for (const BibField& field : entry.fields) fields.push_back(&field);
   std::stable_sort(fields.begin(), fields.end(),
                    [](const BibField* a, const BibField* b) { return a->name < b->name; });
+  auto repeated = [](const BibField* a, const BibField* b) {
+    return a->name == b->name && a->value == b->value;
+  };
+  fields.erase(std::unique(fields.begin(), fields.end(), repeated), fields.end());
   std::string text = Lower(entry.type);
   for (const BibField* field : fields) {
     text += "|" + std::to_string(field->name.size()) + ":" + field->name;

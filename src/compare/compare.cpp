@@ -1,6 +1,7 @@
 #include "compare/compare.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/platform.h"
@@ -37,7 +38,7 @@ struct CompareRun {
   std::FILE* equal;
   EntryPlace master_end;
   FirstPositions first;     // master candidates by the texts they can match by
-  FirstPositions first_key; // master candidates by key
+  std::unordered_map<std::string, std::vector<EntryPlace>> by_key;  // every place of each key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::string> texts;
@@ -73,7 +74,7 @@ void IndexMaster(CompareRun* run) {
     MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
                &run->texts);
     for (const std::string& text : run->texts) run->first.Note(text, place);
-    run->first_key.Note(run->candidate.key, place);
+    if (run->rules == RULES_PARSED) run->by_key[run->candidate.key].push_back(place);
   }
   run->master_end = run->master->Tell();
 }
@@ -99,23 +100,38 @@ void ReportMatch(CompareRun* run, EntryGroup rule, EntryPlace candidate_start) {
   run->master->CopyEntry(candidate_start, run->equal);
 }
 
-// Under the BibTeX reader's rules the master's first entry with the
-// entry's own key is asked first: a library compared with its own copy is
-// then "Exactly the same" everywhere, even where it holds a work twice.
-int SearchSameKey(CompareRun* run) {
-  EntryPlace place{0};
-  if (IndexedScans()) {
-    place = run->master_end;
-    run->first_key.Lower(run->entry.key, &place);
-  }
+// Reads the candidate at place; 1 when it has the entry's key and accepts
+// it, after reporting the match.
+int SameKeyCandidateAccepts(CompareRun* run, EntryPlace place) {
   run->master->Seek(place);
   EntryPlace candidate_start;
-  while (run->master->NextEntry(&run->candidate, &candidate_start)) {
-    if (run->candidate.key != run->entry.key) continue;
-    EntryGroup rule;
-    if (!CandidateAccepts(run, &rule)) return 0;
-    ReportMatch(run, rule, candidate_start);
-    return 1;
+  if (!run->master->NextEntry(&run->candidate, &candidate_start)) return 0;
+  EntryGroup rule;
+  if (run->candidate.key != run->entry.key || !CandidateAccepts(run, &rule)) return 0;
+  ReportMatch(run, rule, candidate_start);
+  return 1;
+}
+
+// Under the BibTeX reader's rules the master's entries with the entry's own
+// key are asked first, in order: a library compared with its own copy is
+// then "Exactly the same" everywhere, even where it holds a work twice.
+int SearchSameKey(CompareRun* run) {
+  if (IndexedScans()) {
+    auto places = run->by_key.find(run->entry.key);
+    if (places == run->by_key.end()) return 0;
+    for (EntryPlace place : places->second) {
+      if (SameKeyCandidateAccepts(run, place)) return 1;
+    }
+    return 0;
+  }
+  run->master->Seek(EntryPlace{0});
+  EntryPlace place;
+  std::vector<EntryPlace> places;
+  while (run->master->NextEntry(&run->candidate, &place)) {
+    if (run->candidate.key == run->entry.key) places.push_back(place);
+  }
+  for (EntryPlace one : places) {
+    if (SameKeyCandidateAccepts(run, one)) return 1;
   }
   return 0;
 }

@@ -848,10 +848,58 @@ void CheckSuccessfulRuns(const std::string& examples) {
     std::string what = std::string(row.name) + " of the examples";
     CheckEvents({CAPTION_WORKING, CAPTION_REST}, g_events,
                 what + ": working caption, then back, no messages");
-    CheckEqual(FINISHED, WindowText(TextArea()),
-               what + ": finished text replaces the typed text");
+    std::string shown = WindowText(TextArea());
+    CheckEqual(FINISHED + "\r\n\r\n", shown.substr(0, FINISHED.size() + 4),
+               what + ": finished text replaces the typed text, a blank line after it");
+    Check(shown.find("typed by the user") == std::string::npos,
+          what + ": the typed text is gone");
     Check(Exists(g_temp + "\\" + row.output), what + " wrote " + row.output);
   }
+}
+
+std::string ReadText(const std::string& path) {
+  std::string text;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == NULL) return text;
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
+  std::fclose(f);
+  return text;
+}
+
+// A library as JabRef 5 writes it (mixed-case types, aligned fields, bare
+// numbers, the closing brace on its own line, CR LF) and a natbib
+// document: the window's extract reads every cited entry and reports it.
+void CheckJabRef5Library() {
+  std::string doc = g_temp + "\\thesis.tex";
+  std::string bib = g_temp + "\\jabref5.bib";
+  WriteText(doc, "\\citet{Smith2001} and \\citep[p.~3]{Doe1999,\r\n  Roe2005}.\r\n");
+  WriteText(bib,
+            "% Encoding: UTF-8\r\n\r\n"
+            "@Article{Smith2001,\r\n  author  = {Smith, John},\r\n  journal = {Phys. Rev. A},\r\n"
+            "  year    = {2001},\r\n  volume  = {12},\r\n  pages   = {1--5},\r\n}\r\n\r\n"
+            "@Book{Doe1999,\r\n  author    = {Doe, Jane},\r\n  title     = {Bees},\r\n"
+            "  publisher = {Hive},\r\n  year      = 1999,\r\n}\r\n\r\n"
+            "@TechReport{Roe2005,\r\n  author      = {Roe, Ray},\r\n  title       = {Wasps},\r\n"
+            "  institution = {Lab},\r\n  year        = 2005,\r\n}\r\n\r\n"
+            "@Comment{jabref-meta: databaseType:bibtex;}\r\n");
+  ResetApplicationState();
+  SetSlots(doc, bib);
+  g_events.clear();
+  Command(IDM_EXTRACT);
+  CheckEvents({CAPTION_WORKING, CAPTION_REST}, g_events,
+              "JabRef 5 library: working caption, then back, no messages");
+  CheckEqual("Smith2001\r\nDoe1999\r\nRoe2005\r\n",
+             ReadText(g_temp + "\\jabref5_extract_items.txt"),
+             "JabRef 5 library: every cited key in the item file");
+  std::string bibitems = ReadText(g_temp + "\\jabref5_extract_bibitems.tex");
+  Check(bibitems.find("\\bibitem{Roe2005}\r\nRay Roe, \\textit{Wasps}") != std::string::npos,
+        "JabRef 5 library: the technical report is typeset");
+  std::string shown = WindowText(TextArea());
+  Check(shown.find("The document cites 3 distinct keys; the library holds 3 of them.") !=
+            std::string::npos,
+        "JabRef 5 library: the report follows the finished text");
 }
 
 void CheckStoppedRun() {
@@ -922,6 +970,7 @@ int main(int argc, char** argv) {
   CheckOperationsWithoutFiles();
   CheckChooser();
   CheckSuccessfulRuns(examples);
+  CheckJabRef5Library();
   CheckStoppedRun();
   CheckExit();
 
