@@ -96,7 +96,8 @@ std::string JoinWords(const std::vector<std::string>& words, std::size_t from, s
   return text;
 }
 
-std::size_t BlankLength(const std::string& s, std::size_t i) { return IsBlank(s[i]) ? 1 : 0; }
+// A tie ("M.~Braun") parts words as a blank does, as BibTeX reads names.
+std::size_t BlankLength(const std::string& s, std::size_t i) { return IsBlank(s[i]) || s[i] == '~' ? 1 : 0; }
 std::size_t CommaLength(const std::string& s, std::size_t i) { return s[i] == ',' ? 1 : 0; }
 std::size_t AndLength(const std::string& s, std::size_t i) { return AndSeparatorAt(s, i) ? 5 : 0; }
 

@@ -38,6 +38,10 @@ const NameCase kNameCases[] = {
     // A word that opens with an accent command counts by its letter.
     {"Jean {\\'e}mile Zola", "Jean {\\'e}mile Zola", "{\\'e}mile Zola, Jean", "{\\'e}mile Zola Jean"},
     {"Aristotle", "Aristotle", "Aristotle", "Aristotle"},
+    // A tie parts words; an escaped tilde is an accent inside the word.
+    {"M.~Braun and H.~Saurer", "M. Braun and H. Saurer", "Braun, M.; Saurer, H.", "Braun M and Saurer H"},
+    {"Mui\\~no, R. and Hinkle, K.~H.", "R. Mui\\~no and K. H. Hinkle", "Mui\\~no, R.; Hinkle, K. H.",
+     "Mui\\~no R and Hinkle K H"},
     {"Smith,   John   and   Doe, Jane", "John Smith and Jane Doe", "Smith, John; Doe, Jane", "Smith John and Doe Jane"},
     {"", "", "", ""},
 };
