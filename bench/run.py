@@ -12,7 +12,8 @@ modern layout (JabRef 5, Zotero, BibDesk, natbib).  Each operation runs as
   clean    tamrel clean library.bib
 with --classic on the classic set and with the default reader on both sets,
 each timed as the best of --repeat runs, interleaved so that load on the
-machine falls on all alike.  It prints one table: seconds, the default
+machine falls on all alike; a run longer than --limit seconds is stopped
+and shown as ">limit".  It prints one table: seconds, the default
 reader's time divided by --classic's on the same files and on the modern
 files, the growth from the size before and the default reader's peak memory.
 With --peers it also times (once, within --peer-limit) on the classic set:
@@ -26,6 +27,7 @@ import argparse
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -40,10 +42,15 @@ def run(cmd, cwd, timeout=None):
     memory: the rusage of a child forked from Python would count Python."""
     memory = os.path.join(cwd, "peak.txt")
     start = time.perf_counter()
+    # A session of its own, so that a stop reaches the program and not only
+    # GNU time.
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", memory] + cmd, cwd=cwd,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        status = subprocess.call(["/usr/bin/time", "-f", "%M", "-o", memory] + cmd, cwd=cwd,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout)
+        status = process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
         return None, 0
     seconds = time.perf_counter() - start
     if status != 0:
@@ -119,6 +126,7 @@ def main():
     parser.add_argument("--sizes", default="1000,10000,100000")
     parser.add_argument("--repeat", type=int, default=5)
     parser.add_argument("--callgrind", action="store_true")
+    parser.add_argument("--limit", type=int, default=60, help="seconds a Tamrel run may take")
     parser.add_argument("--peers", action="store_true")
     parser.add_argument("--peer-limit", type=int, default=120, help="seconds a peer may take")
     parser.add_argument("--tidy", default=os.path.join(ROOT, "build-bench", "npm", "node_modules", ".bin", "bibtex-tidy"))
@@ -144,11 +152,15 @@ def main():
                 peak = 0
                 for _ in range(args.repeat):
                     for label, layout, extra in runs:
-                        seconds, kb = run(commands(tamrel, extra)[name], folders[layout])
+                        if None in times[label]:
+                            continue  # stopped once at the limit: not again
+                        seconds, kb = run(commands(tamrel, extra)[name], folders[layout], timeout=args.limit)
                         times[label].append(seconds)
                         if label != "classic":
                             peak = max(peak, kb)
-                best_of = {label: min(t) for label, t in times.items()}
+                # A run stopped at the limit counts as the limit: a lower bound.
+                best_of = {label: args.limit if None in t else min(t) for label, t in times.items()}
+                stopped = {label for label, t in times.items() if None in t}
                 growth = best_of["modern"] / previous[name] if name in previous else None
                 previous[name] = best_of["modern"]
                 ratios = []
@@ -158,17 +170,21 @@ def main():
                         ratios.append("%s >%.0fx" % (peer_name, args.peer_limit / best_of["default"]))
                     else:
                         ratios.append("%s %.1fx" % (peer_name, peer_seconds / best_of["default"]))
-                rows.append((n, size_mb, name, best_of, peak / 1024.0, growth, ", ".join(ratios)))
+                rows.append((n, size_mb, name, best_of, stopped, peak / 1024.0, growth, ", ".join(ratios)))
                 print("  %7d %-8s classic %.3f s, default %.3f s, modern %.3f s" % (
                     n, name, best_of["classic"], best_of["default"], best_of["modern"]), file=sys.stderr)
         head = ("| entries | library MB | operation | --classic s | default s | default / --classic "
                 "| default s, modern layout | modern / --classic | growth x10 entries | peak MB |")
         print(head + (" peer time / default time |" if args.peers else ""))
         print("|---:|---:|---|---:|---:|---:|---:|---:|---:|---:|" + ("---|" if args.peers else ""))
-        for n, mb, name, t, peak, growth, ratios in rows:
-            print("| %d | %.1f | %s | %.3f | %.3f | %.2f | %.3f | %.2f | %s | %.0f |%s" % (
-                n, mb, name, t["classic"], t["default"], t["default"] / t["classic"], t["modern"],
-                t["modern"] / t["classic"], "%.1f" % growth if growth else "-", peak,
+        for n, mb, name, t, stopped, peak, growth, ratios in rows:
+            def cell(value, labels, digits):
+                return (">" if stopped & set(labels) else "") + "%.*f" % (digits, value)
+            print("| %d | %.1f | %s | %s | %s | %s | %s | %s | %s | %.0f |%s" % (
+                n, mb, name, cell(t["classic"], ["classic"], 3), cell(t["default"], ["default"], 3),
+                cell(t["default"] / t["classic"], ["default"], 2), cell(t["modern"], ["modern"], 3),
+                cell(t["modern"] / t["classic"], ["modern"], 2),
+                cell(growth, ["modern"], 1) if growth else "-", peak,
                 (" %s |" % (ratios or "-")) if args.peers else ""))
         if args.callgrind:
             mid = sizes[len(sizes) // 2]
