@@ -146,10 +146,9 @@ int CleanClassic(CleanRun* run, InputFile* input, OutputSet* outputs) {
   return RESULT_DONE;
 }
 
-int CleanParsed(CleanRun* run, InputFile* input, OutputSet* outputs, RunReport* report) {
+int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file, OutputSet* outputs,
+                RunReport* report) {
   if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
-  BibFile file;
-  ReadBibFile(input->reader.data, input->reader.size, &file);
   ReportProblems(report, file_address_01, file.problems);
   ParsedEntries entries(&file, input->reader.data, input->reader.size);
   ParsedCleanedFile cleaned(&file, &entries, input->reader.data);
@@ -166,6 +165,13 @@ int RunClean(RunReport* report) {
   if (!OpenInput(&input, file_address_01, "r", "Could not open the BibTeX file!", "BibTeX file ?")) {
     return RESULT_NEED_BIBTEX;
   }
+  // The BibTeX reader reads the library before any output is created, so a
+  // file it can read nothing from is refused like one that cannot be opened.
+  BibFile file;
+  if (!FLAG_CLASSIC) {
+    ReadBibFile(input.reader.data, input.reader.size, &file);
+    if (!ReadSomethingFrom(file, file_address_01, "BibTeX file ?")) return RESULT_NEED_BIBTEX;
+  }
   OutputSet outputs(CLEAN_OUTPUTS, 2, file_address_01, output_folder);
   const char* inputs[] = {file_address_01};
   if (!outputs.SparesInputs(inputs, 1)) return RESULT_STOPPED;
@@ -174,7 +180,7 @@ int RunClean(RunReport* report) {
   CleanRun run;
   run.log = outputs.File(LOG);
   int result = FLAG_CLASSIC ? CleanClassic(&run, &input, &outputs)
-                            : CleanParsed(&run, &input, &outputs, report);
+                            : CleanParsed(&run, &input, file, &outputs, report);
   if (result != RESULT_DONE) return result;
   WriteClosingMessage(run.log, run.not_written, file_address_01, outputs.Path(CLEANED));
 

@@ -200,7 +200,9 @@ int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunRepo
   BibFile master_file;
   BibFile second_file;
   ReadBibFile(master->reader.data, master->reader.size, &master_file);
+  if (!ReadSomethingFrom(master_file, file_address_01, "BibTeX file No. 1?")) return RESULT_NEED_BIBTEX;
   ReadBibFile(second->reader.data, second->reader.size, &second_file);
+  if (!ReadSomethingFrom(second_file, file_address_02, "BibTeX file No. 2?")) return RESULT_NEED_BIBTEX;
   ReportProblems(report, file_address_01, master_file.problems);
   ReportProblems(report, file_address_02, second_file.problems);
   ParsedEntries master_entries(&master_file, master->reader.data, master->reader.size);

@@ -63,7 +63,9 @@ int RunExtract(ExtractReader* reader, RunReport* report) {
     report->found = found;
   }
   errno = 0;
-  if (!reader->ReadLibrary(file_address_02)) {
+  int library_read = reader->ReadLibrary(file_address_02);
+  if (library_read < 0) return RESULT_NEED_BIBTEX;
+  if (library_read == 0) {
     return StopOnInput("Could not open the BibTeX file!", "BibTeX file?", file_address_02,
                        RESULT_NEED_BIBTEX);
   }

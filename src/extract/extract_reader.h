@@ -21,7 +21,8 @@ class ExtractReader {
   // The distinct cited keys in order of first citation.
   virtual const std::vector<std::string>& CitedKeys() const = 0;
 
-  // Reads the library at path.  Returns 0 when it cannot be read.
+  // Reads the library at path.  Returns 1; 0 when it cannot be read (errno
+  // says why); -1 when nothing usable was read from it, after a message.
   virtual int ReadLibrary(const char* path) = 0;
 
   // Writes the cited entries the library holds to reduced, and their keys

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "bibtex/parsed_entries.h"
+#include "files/input_file.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ int ParsedExtract::ReadLibrary(const char* path) {
   library_.file = OpenInputReader(&library_.reader, path, "r");
   if (library_.file == nullptr) return 0;
   ReadBibFile(library_.reader.data, library_.reader.size, &file_);
+  if (!ReadSomethingFrom(file_, path, "BibTeX file?")) return -1;
   for (std::size_t b = 0; b < file_.blocks.size(); b++) {
     const BibBlock& block = file_.blocks[b];
     if (block.kind != BIB_ENTRY) continue;

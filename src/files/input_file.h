@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "bibtex/bib_file.h"
 #include "scan/line_reader.h"
 
 // An input held in memory for the length of a run; its file is closed
@@ -27,5 +28,12 @@ struct InputFile {
 // reason) and returns 0.
 int OpenInput(InputFile* input, const char* path, const char* mode, const char* text,
               const char* caption);
+
+// A BibTeX input the BibTeX reader read nothing usable from: no entry at
+// all, and at least one block it could not read (a binary file, a file cut
+// short, a library in some other format).  Shows a message naming the file
+// and the first problem's line, with caption, and returns 0, so the run
+// ends as for a file that cannot be opened; otherwise returns 1.
+int ReadSomethingFrom(const BibFile& file, const char* path, const char* caption);
 
 #endif
