@@ -16,22 +16,21 @@ static std::size_t FindEntryLine(LineReader* reader, MarkerSet markers, int whol
   }
 }
 
-int ClassicEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
+int ClassicEntries::ReadNext(int whole_only, entry_fields* fields, EntryPlace* place) {
   char line[LINE_SIZE];
   LinePosition start;
-  if (FindEntryLine(reader_, markers_, 0, line, &start) == 0) return 0;
+  if (FindEntryLine(reader_, markers_, whole_only, line, &start) == 0) return 0;
   place->offset = start.offset;
   last_closed_ = ReadEntrySummary(reader_, line, fields, words_);
   return 1;
 }
 
+int ClassicEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
+  return ReadNext(0, fields, place);
+}
+
 int ClassicEntries::NextWholeEntry(entry_fields* fields, EntryPlace* place) {
-  char line[LINE_SIZE];
-  LinePosition start;
-  if (FindEntryLine(reader_, markers_, 1, line, &start) == 0) return 0;
-  place->offset = start.offset;
-  last_closed_ = ReadEntrySummary(reader_, line, fields, words_);
-  return 1;
+  return ReadNext(1, fields, place);
 }
 
 int ClassicEntries::CopyEntry(EntryPlace place, std::FILE* out) {

@@ -35,6 +35,8 @@ class ClassicEntries : public EntrySource {
   int NextWholeEntry(entry_fields* fields, EntryPlace* place);
 
  private:
+  int ReadNext(int whole_only, entry_fields* fields, EntryPlace* place);
+
   LineReader* reader_;
   MarkerSet markers_;
   SummaryWords words_;
