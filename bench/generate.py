@@ -194,17 +194,15 @@ def classic_entry(rng, key, kind):
 
 def classic_library(rng, n):
     """Entries as library() makes them, within what both readers judge alike:
-    an exact double repeats the first entry under its key (a copy of a later
-    entry under a reused key would meet the first one and be renamed), a
-    reused key takes the key of such a first entry, and a probable double
-    repeats all fields.  Returns the entries and the first entries (the
-    ones the second file may copy)."""
+    a reused key takes the key of a first entry (one not under a reused key
+    itself), and a probable double repeats all fields.  Returns the entries
+    and the first entries (the ones the second file may copy)."""
     kinds = [k for k, w in CLASSIC_TYPES for _ in range(w)]
     entries, originals = [], []
     for i in range(n):
         r = rng.random()
         if originals and r < 0.02:  # exact double
-            entries.append(list(rng.choice(originals)))
+            entries.append(list(rng.choice(entries)))
         elif originals and r < 0.04:  # probable double: all fields, another key
             kind, _, fields = rng.choice(entries)
             entries.append([kind, "Dup%d" % i, fields])
