@@ -85,7 +85,7 @@ def write_both(folder):
 
 def callgrind(cmd, cwd):
     out = os.path.join(cwd, "callgrind.out")
-    subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out] + cmd, cwd=cwd,
+    subprocess.run(["env", "TAMREL_HEAP=plain", "valgrind", "--tool=callgrind", "--callgrind-out-file=" + out] + cmd, cwd=cwd,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
     with open(out) as f:
         for line in f:

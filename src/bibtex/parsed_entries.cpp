@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -17,12 +18,6 @@ std::string Trimmed(const std::string& text) {
   if (begin == std::string::npos) return std::string();
   std::size_t end = text.find_last_not_of(' ');
   return text.substr(begin, end - begin + 1);
-}
-
-const std::string& ValueOf(const BibBlock& entry, const char* name) {
-  static const std::string kEmpty;
-  const BibField* field = FindField(entry, name);
-  return field != nullptr ? field->value : kEmpty;
 }
 
 // The first page of a range, whatever dash the entry writes: "-", "--",
@@ -46,13 +41,54 @@ std::string BareDoi(const std::string& value) {
   return doi;
 }
 
-// The type and every field as one text, fields sorted by name, each part
-// preceded by its length so that no two entries give the same text by
-// accident.  A field written twice with the same value counts once (an
-// export that repeats a note is still the same entry); written twice with
-// two values, both count, so two entries that differ only there differ.
-std::string ContentText(const BibBlock& entry) {
+// Two independent 64-bit hashes fed with the same bytes: 128 bits, so two
+// different contents give the same digest about once in 10^38 pairs.
+struct Digest {
+  std::uint64_t fnv = 14695981039346656037ull;
+  std::uint64_t mix = 0x9E3779B97F4A7C15ull;
+
+  // Eight bytes at a time; the last few padded with zeros (the length
+  // before every part keeps padding from making two parts alike).
+  void Add(const char* data, std::size_t size) {
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) AddWord(Load(data + i, 8));
+    if (i < size) AddWord(Load(data + i, size - i));
+  }
+  static std::uint64_t Load(const char* data, std::size_t size) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data, size);
+    return word;
+  }
+  void AddWord(std::uint64_t word) {
+    fnv = (fnv ^ word) * 1099511628211ull;
+    fnv ^= fnv >> 29;
+    mix = (mix + word) * 0xBF58476D1CE4E5B9ull;
+    mix ^= mix >> 31;
+  }
+  // A part preceded by its length, so that no two lists of parts feed the
+  // same bytes.
+  void AddPart(const std::string& part) {
+    std::uint64_t size = part.size();
+    Add(reinterpret_cast<const char*>(&size), sizeof size);
+    Add(part.data(), part.size());
+  }
+  std::string Bytes() const {
+    std::string bytes(16, '\0');
+    std::memcpy(&bytes[0], &fnv, 8);
+    std::memcpy(&bytes[8], &mix, 8);
+    return bytes;
+  }
+};
+
+// The type and every field, sorted by name, as a 16-byte digest: two
+// entries have the same content exactly when their digests are equal (but
+// for odds no library comes near), and comparing or copying it costs
+// nothing whatever the abstracts hold.  A field written twice with the same
+// value counts once (an export that repeats a note is still the same
+// entry); written twice with two values, both count.
+std::string ContentDigest(const BibBlock& entry) {
   std::vector<const BibField*> fields;
+  fields.reserve(entry.fields.size());
   for (const BibField& field : entry.fields) fields.push_back(&field);
   std::stable_sort(fields.begin(), fields.end(),
                    [](const BibField* a, const BibField* b) { return a->name < b->name; });
@@ -60,37 +96,58 @@ std::string ContentText(const BibBlock& entry) {
     return a->name == b->name && a->value == b->value;
   };
   fields.erase(std::unique(fields.begin(), fields.end(), repeated), fields.end());
-  std::string text = Lower(entry.type);
+  Digest digest;
+  digest.AddPart(Lower(entry.type));
   for (const BibField* field : fields) {
-    text += "|" + std::to_string(field->name.size()) + ":" + field->name;
-    text += std::to_string(field->value.size()) + ":" + field->value;
+    digest.AddPart(field->name);
+    digest.AddPart(field->value);
   }
-  return text;
+  return digest.Bytes();
 }
 
 }  // namespace
 
 void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
+  // One pass over the fields; the first of a repeated name counts, as in
+  // BibTeX.
+  static const char* const kNames[] = {"journal", "year",  "volume", "pages", "author",
+                                       "title",   "note",  "doi"};
+  static const std::size_t kLengths[] = {7, 4, 6, 5, 6, 5, 4, 3};
+  const std::string* values[8] = {};
+  for (const BibField& field : entry.fields) {
+    for (int n = 0; n < 8; n++) {
+      if (values[n] == nullptr && field.name.size() == kLengths[n] &&
+          std::memcmp(field.name.data(), kNames[n], kLengths[n]) == 0) {
+        values[n] = &field.value;
+      }
+    }
+  }
+  static const std::string kEmpty;
+  auto value = [&](int n) -> const std::string& { return values[n] != nullptr ? *values[n] : kEmpty; };
   fields->key = entry.key;
   fields->type = entry.type;
-  fields->journal = ValueOf(entry, "journal");
-  fields->year = ValueOf(entry, "year");
-  fields->volume = ValueOf(entry, "volume");
-  fields->pages = FirstPage(ValueOf(entry, "pages"));
-  fields->author = ValueOf(entry, "author");
-  fields->title = ValueOf(entry, "title");
-  fields->note = ValueOf(entry, "note");
-  fields->doi = BareDoi(ValueOf(entry, "doi"));
-  fields->content = ContentText(entry);
+  fields->journal = value(0);
+  fields->year = value(1);
+  fields->volume = value(2);
+  fields->pages = FirstPage(value(3));
+  fields->author = value(4);
+  fields->title = value(5);
+  fields->note = value(6);
+  fields->doi = BareDoi(value(7));
+  fields->content = ContentDigest(entry);
 }
 
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out) {
   std::size_t from = begin;
-  for (std::size_t i = begin; i < end; i++) {
-    if (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n') {
+  for (std::size_t i = begin; i < end;) {
+    const void* cr = std::memchr(data + i, '\r', end - i);
+    if (cr == nullptr) break;
+    i = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+    if (i + 1 < end && data[i + 1] == '\n') {
       std::fwrite(data + from, 1, i - from, out);
       from = i + 1;
     }
+    i++;
   }
   std::fwrite(data + from, 1, end - from, out);
 }
@@ -112,13 +169,22 @@ ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t 
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
     if (block.kind == BIB_STRING) definitions_[Lower(block.key)].push_back(static_cast<int>(b));
   }
+  summaries_.resize(entries_.size());
+  summarised_.assign(entries_.size(), 0);
 }
 
+// An entry is summarised once, the first time it is read: the searches of
+// compare and clean doubles read some entries many times.
 int ParsedEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
   if (next_ >= entries_.size()) return 0;
-  const BibBlock& block = file_->blocks[entries_[next_++]];
+  const BibBlock& block = file_->blocks[entries_[next_]];
+  if (!summarised_[next_]) {
+    SummarizeBibEntry(block, &summaries_[next_]);
+    summarised_[next_] = 1;
+  }
+  *fields = summaries_[next_];
+  next_++;
   place->offset = static_cast<long long>(block.begin);
-  SummarizeBibEntry(block, fields);
   return 1;
 }
 

@@ -17,7 +17,8 @@
 
 // Fills fields from a parsed entry: values as BibTeX reads them, pages cut
 // to the first page, the DOI in lower case without its resolver prefix,
-// and content: the type (in lower case) and every field, sorted by name.
+// and content: a digest of the type (in lower case) and every field,
+// sorted by name.
 void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields);
 
 // Writes bytes [begin, end) of data to a text-mode output with every
@@ -55,6 +56,8 @@ class ParsedEntries : public EntrySource {
   std::size_t size_;
   std::vector<int> entries_;  // indexes of the entry blocks, in order
   std::size_t next_ = 0;      // the next entry to read, as an index of entries_
+  std::vector<entry_fields> summaries_;  // per entry, once read
+  std::vector<char> summarised_;
   std::unordered_map<std::string, std::vector<int>> definitions_;  // name -> @string blocks
   std::map<std::FILE*, std::set<int>> strings_written_;
 };

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "app/state.h"
@@ -14,7 +15,7 @@
 #include "clean/decision.h"
 #include "clean/rename.h"
 #include "files/input_file.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 #include "scan/classic_entries.h"
 
 int FLAG_DOUBLE_BIBITEM = 0;
@@ -43,6 +44,7 @@ struct CleanRun {
   int read = 0;
   int doubles = 0;
   int renamed = 0;
+  std::vector<EntryPlace> places;  // the candidates of the current entry
 };
 
 // Writes the current entry under a new key, after the renaming block.  The
@@ -58,11 +60,37 @@ void WriteRenamed(CleanRun* run) {
   run->cleaned->Append(run->entry_start, run->current, new_key.c_str());
 }
 
-// Where the scan of the cleaned file for the current entry begins.
-EntryPlace ScanStart(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
-  if (!IndexedScans()) return EntryPlace{0};
-  EntryPlace unread = run->cleaned->Refresh(index);
-  return index->FirstPossibleCandidate(run->current, group, unread);
+void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group);
+
+// Holds the current entry against the cleaned-file entries at places, in
+// order; returns 1 when one decided.
+int DecideAt(CleanRun* run, const std::vector<EntryPlace>& places, EntryGroup group) {
+  EntrySource* candidates = run->cleaned->Candidates();
+  EntryPlace place;
+  for (EntryPlace at : places) {
+    candidates->Seek(at);
+    if (!candidates->NextEntry(&run->candidate, &place)) continue;
+    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
+    if (outcome == CLEAN_GO_ON) continue;
+    Act(run, outcome, group);
+    return 1;
+  }
+  return 0;
+}
+
+// Holds the current entry against the cleaned-file entries from place on,
+// in order; returns 1 when one decided.
+int DecideFrom(CleanRun* run, EntryPlace from, EntryGroup group) {
+  EntrySource* candidates = run->cleaned->Candidates();
+  candidates->Seek(from);
+  EntryPlace place;
+  while (candidates->NextEntry(&run->candidate, &place)) {
+    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
+    if (outcome == CLEAN_GO_ON) continue;
+    Act(run, outcome, group);
+    return 1;
+  }
+  return 0;
 }
 
 // Acts on what a candidate decided about the current entry.
@@ -85,14 +113,24 @@ void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group) {
 int DecideBySameKey(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
   if (run->current.key.empty()) return 0;
   EntrySource* candidates = run->cleaned->Candidates();
-  EntryPlace start{0};
-  if (IndexedScans()) start = index->FirstWithKey(run->current, run->cleaned->Refresh(index));
-  candidates->Seek(start);
-  EntryPlace place;
-  while (candidates->NextEntry(&run->candidate, &place)) {
-    if (run->candidate.key != run->current.key) continue;
-    Act(run, DecideAgainst(run->current, run->candidate, group, run->rules), group);
-    return 1;
+  std::vector<EntryPlace> places;
+  EntryPlace unread{0};
+  if (IndexedScans()) {
+    unread = run->cleaned->Refresh(index);
+    index->WithKey(run->current, &places);
+  }
+  places.push_back(unread);  // then every entry not noted, in order
+  for (std::size_t i = 0; i < places.size(); i++) {
+    candidates->Seek(places[i]);
+    EntryPlace place;
+    // A noted place is one entry; the last place runs to the file's end.
+    while (candidates->NextEntry(&run->candidate, &place)) {
+      if (run->candidate.key == run->current.key) {
+        Act(run, DecideAgainst(run->current, run->candidate, group, run->rules), group);
+        return 1;
+      }
+      if (i + 1 < places.size()) break;
+    }
   }
   return 0;
 }
@@ -108,15 +146,14 @@ void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
     return;
   }
   if (run->rules == RULES_PARSED && DecideBySameKey(run, index, group)) return;
-  EntrySource* candidates = run->cleaned->Candidates();
-  candidates->Seek(ScanStart(run, index, group));
-  EntryPlace place;
-  while (candidates->NextEntry(&run->candidate, &place)) {
-    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
-    if (outcome == CLEAN_GO_ON) continue;
-    Act(run, outcome, group);
-    return;
+  EntryPlace unread{0};
+  if (IndexedScans()) {
+    // The noted entries that can decide, then those not noted yet.
+    unread = run->cleaned->Refresh(index);
+    index->PossibleCandidates(run->current, group, &run->places);
+    if (DecideAt(run, run->places, group)) return;
   }
+  if (DecideFrom(run, unread, group)) return;
   run->cleaned->Append(run->entry_start, run->current, nullptr);
 }
 

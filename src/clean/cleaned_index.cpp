@@ -24,17 +24,15 @@ void CleanedFileIndex::Note(const entry_fields& entry, EntryPlace place) {
   }
 }
 
-EntryPlace CleanedFileIndex::FirstPossibleCandidate(const entry_fields& current,
-                                                    EntryGroup group, EntryPlace unread) {
-  EntryPlace earliest = unread;
-  by_key_.Lower(current.key, &earliest);
+void CleanedFileIndex::PossibleCandidates(const entry_fields& current, EntryGroup group,
+                                          std::vector<EntryPlace>* places) {
   MatchTexts(group, current, rules_, &texts_);
-  for (const std::string& text : texts_) by_text_.Lower(text, &earliest);
-  return earliest;
+  places->clear();
+  by_text_.Collect(texts_, places);
+  WithKey(current, places);
 }
 
-EntryPlace CleanedFileIndex::FirstWithKey(const entry_fields& current, EntryPlace unread) const {
-  EntryPlace earliest = unread;
-  by_key_.Lower(current.key, &earliest);
-  return earliest;
+void CleanedFileIndex::WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const {
+  std::vector<std::string> key(1, current.key);
+  by_key_.Collect(key, places);
 }

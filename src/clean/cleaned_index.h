@@ -7,13 +7,13 @@
 
 #include "entry/entry_record.h"
 #include "match/entry_group.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 
 // Remembers, for the entries of the cleaned file noted so far, where the
-// first entry with each key stands, and the first entry that may decide
-// about an entry of each group by each text the rules match by.  The scan
-// for a new entry can then begin at the first entry that can decide about
-// it instead of at the file's start.
+// entries with each key stand, and the entries that may decide about an
+// entry of each group by each text the rules match by.  The scan for a new
+// entry then reads only those entries, and the ones not noted yet, instead
+// of the whole file.
 class CleanedFileIndex {
  public:
   explicit CleanedFileIndex(MatchRules rules) : rules_(rules) {}
@@ -24,19 +24,19 @@ class CleanedFileIndex {
   // Notes the entry of the cleaned file that starts at place.
   void Note(const entry_fields& entry, EntryPlace place);
 
-  // Where the scan for current (of the given group) may begin: the first
-  // entry with its key or one of its texts, or unread, where the entries
-  // not yet noted begin.  No entry before that place decides about current.
-  EntryPlace FirstPossibleCandidate(const entry_fields& current, EntryGroup group,
-                                    EntryPlace unread);
+  // The noted entries that may decide about current (of the given group),
+  // in file order: those with its key or one of its texts.  No other noted
+  // entry decides about it.
+  void PossibleCandidates(const entry_fields& current, EntryGroup group,
+                          std::vector<EntryPlace>* places);
 
-  // Where the first entry with current's key stands, or unread.
-  EntryPlace FirstWithKey(const entry_fields& current, EntryPlace unread) const;
+  // The noted entries with current's key, in file order.
+  void WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const;
 
  private:
   MatchRules rules_;
-  FirstPositions by_key_;
-  FirstPositions by_text_;
+  PlacesByText by_key_;
+  PlacesByText by_text_;
   std::vector<std::string> texts_;
 };
 

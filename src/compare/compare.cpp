@@ -10,7 +10,7 @@
 #include "bibtex/parsed_entries.h"
 #include "compare/compare_log.h"
 #include "files/input_file.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 #include "match/match_rules.h"
 #include "scan/classic_entries.h"
 
@@ -36,12 +36,13 @@ struct CompareRun {
   std::FILE* log;
   std::FILE* missing;
   std::FILE* equal;
-  EntryPlace master_end;
-  FirstPositions first;     // master candidates by the texts they can match by
+  PlacesByText by_text;     // master candidates by the texts they can match by
   std::unordered_map<std::string, std::vector<EntryPlace>> by_key;  // every place of each key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::string> texts;
+  std::vector<std::string> entry_texts;
+  std::vector<EntryPlace> places;
   int read = 0;
   int exact = 0;
   int probable = 0;
@@ -73,24 +74,23 @@ void IndexMaster(CompareRun* run) {
   while (run->master->NextEntry(&run->candidate, &place)) {
     MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
                &run->texts);
-    for (const std::string& text : run->texts) run->first.Note(text, place);
+    for (const std::string& text : run->texts) run->by_text.Note(text, place);
     if (run->rules == RULES_PARSED) run->by_key[run->candidate.key].push_back(place);
   }
-  run->master_end = run->master->Tell();
 }
 
-// Where the search for the entry may begin: the first candidate that can
-// accept it, or the master's end when none can.  No candidate before that
-// place accepts, so the search from there ends as the one from the start
-// would.
-EntryPlace FirstPossibleCandidate(CompareRun* run) {
-  if (!IndexedScans()) return EntryPlace{0};
-  EntryPlace earliest = run->master_end;
+// The candidates that can accept the entry, in master order: those that
+// share a text with it under some group's rule.  No other candidate
+// accepts, so reading these in order finds the match the scan from the
+// start would.
+void PossibleCandidates(CompareRun* run) {
+  run->entry_texts.clear();
   for (EntryGroup group : kGroups) {
     MatchTexts(group, run->entry, run->rules, &run->texts);
-    for (const std::string& text : run->texts) run->first.Lower(text, &earliest);
+    run->entry_texts.insert(run->entry_texts.end(), run->texts.begin(), run->texts.end());
   }
-  return earliest;
+  run->places.clear();
+  run->by_text.Collect(run->entry_texts, &run->places);
 }
 
 // The match is written to the log and the master's copy to the equal file.
@@ -136,11 +136,30 @@ int SearchSameKey(CompareRun* run) {
   return 0;
 }
 
+// Reads the candidate at place and reports the match when it accepts.
+int CandidateAtAccepts(CompareRun* run, EntryPlace place) {
+  run->master->Seek(place);
+  EntryPlace candidate_start;
+  EntryGroup rule;
+  if (!run->master->NextEntry(&run->candidate, &candidate_start)) return 0;
+  if (!CandidateAccepts(run, &rule)) return 0;
+  ReportMatch(run, rule, candidate_start);
+  return 1;
+}
+
 // Reads the master's candidates in order; the first that accepts the entry
 // is the match, even when a later candidate carries the entry's key.
 void SearchMaster(CompareRun* run, EntryPlace entry_start) {
   if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
-  run->master->Seek(FirstPossibleCandidate(run));
+  if (IndexedScans()) {
+    PossibleCandidates(run);
+    for (EntryPlace place : run->places) {
+      if (CandidateAtAccepts(run, place)) return;
+    }
+    ReportMissing(run, entry_start);
+    return;
+  }
+  run->master->Seek(EntryPlace{0});
   EntryPlace candidate_start;
   while (run->master->NextEntry(&run->candidate, &candidate_start)) {
     EntryGroup rule;

@@ -18,7 +18,7 @@ struct entry_fields {
   std::string title;
   std::string note;
   // The BibTeX reader only (the line rules leave them empty): the DOI in
-  // lower case, and the type and every field as one text, so that two
+  // lower case, and a digest of the type and every field, so that two
   // entries with the same content compare equal whatever their layout.
   std::string doi;
   std::string content;

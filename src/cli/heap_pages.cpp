@@ -1,0 +1,30 @@
+#include "cli/heap_pages.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#if defined(__linux__) && defined(__GLIBC__)
+#include <unistd.h>
+#endif
+
+void UseLargeHeapPages(char** argv) {
+#if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
+  const char* choice = std::getenv("TAMREL_HEAP");
+  if (choice != nullptr && std::strcmp(choice, "plain") == 0) return;
+  const char* tunables = std::getenv("GLIBC_TUNABLES");
+  if (tunables != nullptr && std::strstr(tunables, "glibc.malloc.hugetlb") != nullptr) return;
+  std::string wanted = "glibc.malloc.hugetlb=1";
+  if (tunables != nullptr && tunables[0] != '\0') wanted = std::string(tunables) + ":" + wanted;
+  if (setenv("GLIBC_TUNABLES", wanted.c_str(), 1) != 0) return;
+  execv("/proc/self/exe", argv);
+  // The start failed: go on with the plain heap.
+  if (tunables != nullptr) {
+    setenv("GLIBC_TUNABLES", tunables, 1);
+  } else {
+    unsetenv("GLIBC_TUNABLES");
+  }
+#else
+  (void)argv;
+#endif
+}

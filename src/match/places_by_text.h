@@ -1,0 +1,41 @@
+// Indexes that make the in-order scans cheap.  Every decision of compare
+// and clean doubles is defined by reading entries in order from the start
+// and stopping at the first that decides.  An entry can only decide about
+// another when they share a text (a key, or a text of match_rules.h), so an
+// index remembers, for each text, the places of the entries that have it;
+// an operation then reads only the entries that share a text with the one
+// it looks for, in file order, and stops at the same entry as the scan from
+// the start would.  The operations cost about one pass over their inputs
+// instead of one pass per entry.
+#ifndef TAMREL_MATCH_PLACES_BY_TEXT_H
+#define TAMREL_MATCH_PLACES_BY_TEXT_H
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "entry/entry_record.h"
+
+// The places of the entries with each text.
+class PlacesByText {
+ public:
+  // Adds place for text.  Places are noted in file order.
+  void Note(const std::string& text, EntryPlace place);
+  // Appends to places every place noted for one of texts, and sorts them
+  // into file order, each once.
+  void Collect(const std::vector<std::string>& texts, std::vector<EntryPlace>* places) const;
+  void Clear() { places_.clear(); }
+
+ private:
+  std::unordered_map<std::string, std::vector<EntryPlace>> places_;
+};
+
+// Sorts places into file order and drops repeats.
+void SortPlaces(std::vector<EntryPlace>* places);
+
+// The indexes are on by default; the tests switch them off to check that
+// the plain scans give the same bytes.
+void SetIndexedScans(int on);
+int IndexedScans();
+
+#endif
