@@ -4,7 +4,7 @@
 
 #include "extract/key_index.h"
 #include "scan/markers.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 
 // Reads on until a line holds the search text; returns its length, or 0
 // when the library ends first.

@@ -14,7 +14,7 @@
 #include "clean/clean.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 #include "support/test_support.h"
 
 namespace {

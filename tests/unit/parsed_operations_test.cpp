@@ -12,7 +12,7 @@
 #include "compare/compare.h"
 #include "extract/extract.h"
 #include "files/run_report.h"
-#include "match/first_positions.h"
+#include "match/places_by_text.h"
 #include "support/test_support.h"
 
 namespace {
