@@ -21,3 +21,23 @@ int EntryTypeIs(const BibBlock& block, const char* name) {
   }
   return 1;
 }
+
+std::string_view ValueStore::Store(const std::string& text) {
+  if (text.empty()) return std::string_view();
+  if (room_ - used_ < text.size()) {
+    // A chunk of 1 MB, or one of its own for a longer value.
+    std::size_t size = text.size() > (1u << 20) ? text.size() : (1u << 20);
+    chunks_.emplace_back(new char[size]);
+    used_ = 0;
+    room_ = size;
+  }
+  char* at = chunks_.back().get() + used_;
+  std::memcpy(at, text.data(), text.size());
+  used_ += text.size();
+  return std::string_view(at, text.size());
+}
+
+void ValueStore::Clear() {
+  chunks_.clear();
+  used_ = room_ = 0;
+}

@@ -7,7 +7,9 @@
 #define TAMREL_BIBTEX_BIB_FILE_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum BibBlockKind {
@@ -19,11 +21,26 @@ enum BibBlockKind {
   BIB_MALFORMED   // an "@" block that could not be read; its text is kept
 };
 
+// Holds the text of a file's values.  A value never moves once stored, so
+// the fields can refer to it; one large library's values take a handful of
+// allocations instead of one each.
+class ValueStore {
+ public:
+  std::string_view Store(const std::string& text);
+  void Clear();
+
+ private:
+  std::vector<std::unique_ptr<char[]>> chunks_;
+  std::size_t used_ = 0;  // in the last chunk
+  std::size_t room_ = 0;  // of the last chunk
+};
+
 struct BibField {
-  std::string name;   // lower case, as BibTeX compares field names
-  std::string value;  // macros expanded, "#" joined, outer delimiters removed,
-                      // inner braces kept, white space runs made one blank,
-                      // no blank at either end
+  std::string name;         // lower case, as BibTeX compares field names
+  std::string_view value;   // macros expanded, "#" joined, outer delimiters
+                            // removed, inner braces kept, white space runs
+                            // made one blank, no blank at either end; the
+                            // text is held by the file's ValueStore
   std::size_t value_begin = 0;  // the value as written, "#" parts and all:
   std::size_t value_end = 0;    // [value_begin, value_end) of the file
 };
@@ -65,6 +82,7 @@ struct BibFile {
   // macro is used, as BibTeX reports it).  Undefined macros inside a
   // malformed block are not reported; the block is.
   std::vector<std::string> problems;
+  ValueStore values;  // the text of every value of blocks
 };
 
 // Reads size bytes of BibTeX (not NUL-terminated; NUL bytes are text) into

@@ -305,6 +305,7 @@ class Reader {
   void Run() {
     file_->blocks.clear();
     file_->problems.clear();
+    file_->values.Clear();
     if (d_ == nullptr) n_ = 0;
     std::size_t ats = 0;
     for (const char* p = d_; n_ > 0;) {
@@ -524,9 +525,10 @@ class Reader {
   // Reads a value (parts joined by "#") starting at i into field; returns
   // the position after its last part, or kNone.
   std::size_t ReadValue(std::size_t i, BibField* field, BibBlock* block) {
-    field->value.clear();
+    value_.clear();
+    field->value = std::string_view();
     ValueText text;
-    text.out = &field->value;
+    text.out = &value_;
     field->value_begin = i;
     for (;;) {
       if (i >= n_) return FailEnd();
@@ -584,6 +586,7 @@ class Reader {
       }
       last_leading_ = text.leading;
       last_pending_ = text.pending;
+      field->value = file_->values.Store(value_);
       return field->value_end;
     }
   }
@@ -614,7 +617,7 @@ class Reader {
     block->key_end = name_end;
     field.name = Lower(d_ + name_begin, name_end - name_begin);
     ValueText text;
-    text.out = &field.value;
+    text.out = &value_;  // still the value just read
     text.leading = last_leading_;
     text.pending = last_pending_;
     macros_[field.name] = text.Untrimmed();
@@ -700,6 +703,7 @@ class Reader {
   bool last_pending_ = false;
   std::vector<PendingUndefined> undefined_;
   std::vector<BibField> fields_;
+  std::string value_;  // the value being read, before it is stored
   const char* error_ = nullptr;
   BraceSummary summary_;
   std::size_t paren_from_ = kNone;

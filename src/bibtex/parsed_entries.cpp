@@ -67,7 +67,7 @@ struct Digest {
   }
   // A part preceded by its length, so that no two lists of parts feed the
   // same bytes.
-  void AddPart(const std::string& part) {
+  void AddPart(std::string_view part) {
     std::uint64_t size = part.size();
     Add(reinterpret_cast<const char*>(&size), sizeof size);
     Add(part.data(), part.size());
@@ -113,7 +113,7 @@ void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
   static const char* const kNames[] = {"journal", "year",  "volume", "pages", "author",
                                        "title",   "note",  "doi"};
   static const std::size_t kLengths[] = {7, 4, 6, 5, 6, 5, 4, 3};
-  const std::string* values[8] = {};
+  const std::string_view* values[8] = {};
   for (const BibField& field : entry.fields) {
     for (int n = 0; n < 8; n++) {
       if (values[n] == nullptr && field.name.size() == kLengths[n] &&
@@ -122,8 +122,9 @@ void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
       }
     }
   }
-  static const std::string kEmpty;
-  auto value = [&](int n) -> const std::string& { return values[n] != nullptr ? *values[n] : kEmpty; };
+  auto value = [&](int n) -> std::string {
+    return values[n] != nullptr ? std::string(*values[n]) : std::string();
+  };
   fields->key = entry.key;
   fields->type = entry.type;
   fields->journal = value(0);

@@ -118,7 +118,7 @@ int ParsedExtract::CrossrefTarget(int block) const {
   const BibField* crossref = FindField(file_.blocks[block], "crossref");
   if (crossref == nullptr) return -1;
   int case_differs;
-  return FindEntry(crossref->value, &case_differs);
+  return FindEntry(std::string(crossref->value), &case_differs);
 }
 
 // Every @preamble, and the @string definitions that the written entries

@@ -100,7 +100,7 @@ std::string RawValue(const Source& source, const char* name) {
   if ((field == nullptr || field->value.empty()) && source.parent != nullptr) {
     field = FindField(*source.parent, name);
   }
-  return field != nullptr ? field->value : "";
+  return field != nullptr ? std::string(field->value) : std::string();
 }
 
 std::string Text(const Source& source, const char* name, unsigned carried, unsigned part) {

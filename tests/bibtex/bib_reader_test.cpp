@@ -71,7 +71,7 @@ std::string Describe(const std::string& input, const BibBlock& block) {
   for (const BibField& field : block.fields) {
     out += " ";
     if (block.kind == BIB_ENTRY) out += field.name + "=";
-    out += "[" + Shown(field.value) + "]";
+    out += "[" + Shown(std::string(field.value)) + "]";
   }
   if (!block.macros.empty()) {
     out += " (macros:";
