@@ -111,6 +111,10 @@ cp library.bib my.refs/lib.v2.bib
 run clean my.refs/lib.v2.bib
 check "dots in folder and name" "0 my.refs/lib.v2_clean_of_doubles.log" "$status $(echo "$out" | head -1)"
 check "report line" 1 "$(grep -cE '^[0-9]+ entries read: [0-9]+ written' err.txt)"
+mkdir sub
+(cd sub && "$tamrel" clean ../library.bib >../out.txt 2>../err.txt)
+check "a library one folder up" "../library_clean_of_doubles.log" "$(head -1 out.txt)"
+check "nothing written into the current folder" "" "$(ls sub)"
 
 # An output that would overwrite an input is refused before anything is written.
 cp paper.tex lib_extract_bibitems.tex
