@@ -41,3 +41,9 @@ void ValueStore::Clear() {
   chunks_.clear();
   used_ = room_ = 0;
 }
+
+void ValueStore::Rewind(Mark mark) {
+  // Only within the chunk in use: a chunk begun since holds values of
+  // their own and stays.
+  if (mark.chunks == chunks_.size()) used_ = mark.used;
+}

@@ -29,6 +29,15 @@ class ValueStore {
   std::string_view Store(const std::string& text);
   void Clear();
 
+  // Where the store stands, and going back there: the values stored since
+  // are given up (an entry whose fields are not kept).
+  struct Mark {
+    std::size_t chunks;
+    std::size_t used;
+  };
+  Mark Here() const { return Mark{chunks_.size(), used_}; }
+  void Rewind(Mark mark);
+
  private:
   std::vector<std::unique_ptr<char[]>> chunks_;
   std::size_t used_ = 0;  // in the last chunk
@@ -97,6 +106,16 @@ struct BibFile {
 // name", "string not closed", "preamble not closed", "end of file inside
 // the comment".
 void ReadBibFile(const char* data, std::size_t size, BibFile* file);
+
+// Called with each entry as soon as it has been read, fields and all.  It
+// returns 1 to keep the fields in the block, 0 to let them go (the block
+// keeps its range, type, key and macros): a caller that needs a few values
+// of each entry, or the fields of a few entries, then holds no more.
+typedef int (*BibEntryVisitor)(void* context, int entry_number, const BibBlock& entry);
+
+// ReadBibFile, handing each entry (numbered from 0) to visit.
+void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
+                         void* context);
 
 // The value of the named field (lower case name), or nullptr.
 const BibField* FindField(const BibBlock& block, const char* name);

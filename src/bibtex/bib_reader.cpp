@@ -294,7 +294,8 @@ struct PendingUndefined {
 
 class Reader {
  public:
-  Reader(const char* data, std::size_t size, BibFile* file) : d_(data), n_(size), file_(file) {
+  Reader(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit, void* context)
+      : d_(data), n_(size), file_(file), visit_(visit), context_(context) {
     static const char* const kMonths[12][2] = {
         {"jan", "January"}, {"feb", "February"}, {"mar", "March"},     {"apr", "April"},
         {"may", "May"},     {"jun", "June"},     {"jul", "July"},      {"aug", "August"},
@@ -411,6 +412,7 @@ class Reader {
     block.type.assign(type, type_length);
     undefined_.clear();
     error_ = nullptr;
+    ValueStore::Mark values_before = file_->values.Here();
 
     std::size_t end = kNone;
     if (SameIgnoringCase(type, type_length, "comment")) {
@@ -443,6 +445,11 @@ class Reader {
       }
     }
     block.end = end;
+    if (block.kind == BIB_ENTRY && visit_ != nullptr && !visit_(context_, entries_++, block)) {
+      block.fields.clear();
+      block.fields.shrink_to_fit();
+      file_->values.Rewind(values_before);
+    }
     return end;
   }
 
@@ -696,6 +703,9 @@ class Reader {
   const char* d_;
   std::size_t n_;
   BibFile* file_;
+  BibEntryVisitor visit_;
+  void* context_;
+  int entries_ = 0;
   std::size_t line_pos_ = 0;
   int line_ = 1;
   std::unordered_map<std::string, std::string> macros_;
@@ -713,6 +723,12 @@ class Reader {
 }  // namespace
 
 void ReadBibFile(const char* data, std::size_t size, BibFile* file) {
-  Reader reader(data, size, file);
+  Reader reader(data, size, file, nullptr, nullptr);
+  reader.Run();
+}
+
+void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
+                         void* context) {
+  Reader reader(data, size, file, visit, context);
   reader.Run();
 }

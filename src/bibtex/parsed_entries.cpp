@@ -163,15 +163,34 @@ void WriteEntryText(const char* data, const BibBlock& entry, const char* key, st
   }
 }
 
-ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t size)
+static int SummariseEntry(void* context, int entry_number, const BibBlock& entry) {
+  std::vector<entry_fields>* summaries = static_cast<std::vector<entry_fields>*>(context);
+  if (static_cast<std::size_t>(entry_number) >= summaries->size()) summaries->resize(entry_number + 1);
+  SummarizeBibEntry(entry, &(*summaries)[entry_number]);
+  return 0;
+}
+
+void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
+                           std::vector<entry_fields>* summaries) {
+  summaries->clear();
+  ReadBibFileVisiting(data, size, file, SummariseEntry, summaries);
+}
+
+ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t size,
+                             std::vector<entry_fields>* summaries)
     : file_(file), data_(data), size_(size) {
   for (std::size_t b = 0; b < file_->blocks.size(); b++) {
     const BibBlock& block = file_->blocks[b];
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
     if (block.kind == BIB_STRING) definitions_[Lower(block.key)].push_back(static_cast<int>(b));
   }
-  summaries_.resize(entries_.size());
-  summarised_.assign(entries_.size(), 0);
+  if (summaries != nullptr && summaries->size() == entries_.size()) {
+    summaries_.swap(*summaries);
+    summarised_.assign(entries_.size(), 1);
+  } else {
+    summaries_.resize(entries_.size());
+    summarised_.assign(entries_.size(), 0);
+  }
 }
 
 // An entry is summarised once, the first time it is read: the searches of

@@ -30,10 +30,19 @@ void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::
 // when key is not null.
 void WriteEntryText(const char* data, const BibBlock& entry, const char* key, std::FILE* out);
 
+// Reads a BibTeX file for compare and clean doubles: every entry summarised
+// as it is read, its fields then let go, so a large library costs its
+// summaries and not every field of every entry.
+void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
+                           std::vector<entry_fields>* summaries);
+
 class ParsedEntries : public EntrySource {
  public:
-  // data must stay as it is while the source is used.
-  ParsedEntries(const BibFile* file, const char* data, std::size_t size);
+  // data must stay as it is while the source is used.  summaries, when
+  // given, holds every entry's summary (ReadSummarisedBibFile) and is taken
+  // over; otherwise each entry is summarised from its fields when first read.
+  ParsedEntries(const BibFile* file, const char* data, std::size_t size,
+                std::vector<entry_fields>* summaries = nullptr);
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
   EntryPlace Tell() const override;

@@ -183,11 +183,11 @@ int CleanClassic(CleanRun* run, InputFile* input, OutputSet* outputs) {
   return RESULT_DONE;
 }
 
-int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file, OutputSet* outputs,
-                RunReport* report) {
+int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file,
+                std::vector<entry_fields>* summaries, OutputSet* outputs, RunReport* report) {
   if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
   ReportProblems(report, file_address_01, file.problems);
-  ParsedEntries entries(&file, input->reader.data, input->reader.size);
+  ParsedEntries entries(&file, input->reader.data, input->reader.size, summaries);
   ParsedCleanedFile cleaned(&file, &entries, input->reader.data);
   run->input = &entries;
   run->cleaned = &cleaned;
@@ -205,8 +205,9 @@ int RunClean(RunReport* report) {
   // The BibTeX reader reads the library before any output is created, so a
   // file it can read nothing from is refused like one that cannot be opened.
   BibFile file;
+  std::vector<entry_fields> summaries;
   if (!FLAG_CLASSIC) {
-    ReadBibFile(input.reader.data, input.reader.size, &file);
+    ReadSummarisedBibFile(input.reader.data, input.reader.size, &file, &summaries);
     if (!ReadSomethingFrom(file, file_address_01, "BibTeX file ?")) return RESULT_NEED_BIBTEX;
   }
   OutputSet outputs(CLEAN_OUTPUTS, 2, file_address_01, output_folder);
@@ -217,7 +218,7 @@ int RunClean(RunReport* report) {
   CleanRun run;
   run.log = outputs.File(LOG);
   int result = FLAG_CLASSIC ? CleanClassic(&run, &input, &outputs)
-                            : CleanParsed(&run, &input, file, &outputs, report);
+                            : CleanParsed(&run, &input, file, &summaries, &outputs, report);
   if (result != RESULT_DONE) return result;
   WriteClosingMessage(run.log, run.not_written, file_address_01, outputs.Path(CLEANED));
 

@@ -218,14 +218,18 @@ int CompareClassic(CompareRun* run, InputFile* master, InputFile* second, RunRep
 int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
   BibFile master_file;
   BibFile second_file;
-  ReadBibFile(master->reader.data, master->reader.size, &master_file);
+  std::vector<entry_fields> master_summaries;
+  std::vector<entry_fields> second_summaries;
+  ReadSummarisedBibFile(master->reader.data, master->reader.size, &master_file, &master_summaries);
   if (!ReadSomethingFrom(master_file, file_address_01, "BibTeX file No. 1?")) return RESULT_NEED_BIBTEX;
-  ReadBibFile(second->reader.data, second->reader.size, &second_file);
+  ReadSummarisedBibFile(second->reader.data, second->reader.size, &second_file, &second_summaries);
   if (!ReadSomethingFrom(second_file, file_address_02, "BibTeX file No. 2?")) return RESULT_NEED_BIBTEX;
   ReportProblems(report, file_address_01, master_file.problems);
   ReportProblems(report, file_address_02, second_file.problems);
-  ParsedEntries master_entries(&master_file, master->reader.data, master->reader.size);
-  ParsedEntries second_entries(&second_file, second->reader.data, second->reader.size);
+  ParsedEntries master_entries(&master_file, master->reader.data, master->reader.size,
+                               &master_summaries);
+  ParsedEntries second_entries(&second_file, second->reader.data, second->reader.size,
+                               &second_summaries);
   run->master = &master_entries;
   run->second = &second_entries;
   run->rules = RULES_PARSED;

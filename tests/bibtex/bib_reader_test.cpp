@@ -494,3 +494,51 @@ TEST(BibReader, FarCloseAgreesWithAPlainSearch) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keeps the fields of the entries whose key starts with "k" and counts the
+// entries seen, with the title each held when it was read.
+struct Visits {
+  std::vector<std::string> seen;
+};
+
+int KeepKeysStartingWithK(void* context, int entry_number, const BibBlock& entry) {
+  Visits* visits = static_cast<Visits*>(context);
+  const BibField* title = FindField(entry, "title");
+  visits->seen.push_back(std::to_string(entry_number) + " " + entry.key + " " +
+                         (title != nullptr ? std::string(title->value) : "-"));
+  return !entry.key.empty() && entry.key[0] == 'k';
+}
+
+TEST(BibReaderVisiting, FieldsGoUnlessKeptAndKeptValuesStayWhole) {
+  const std::string text =
+      "@string{j = \"Journal\"}\n"
+      "@article{drop1, title = {First title}, journal = j}\n"
+      "@article{keep, title = {Kept title}, journal = j # { B}}\n"
+      "@misc{drop2, title = \"Another\"}\n"
+      "@book{kept2, title = {Last}}\n";
+  BibFile file;
+  Visits visits;
+  ReadBibFileVisiting(text.data(), text.size(), &file, KeepKeysStartingWithK, &visits);
+  EXPECT_EQ((std::vector<std::string>{"0 drop1 First title", "1 keep Kept title", "2 drop2 Another",
+                                      "3 kept2 Last"}),
+            visits.seen);
+  std::vector<std::string> entries;
+  for (const BibBlock& block : file.blocks) {
+    if (block.kind != BIB_ENTRY) continue;
+    std::string shown = block.key + ":" + std::to_string(block.fields.size());
+    for (const std::string& macro : block.macros) shown += " " + macro;
+    const BibField* journal = FindField(block, "journal");
+    if (journal != nullptr) shown += " [" + std::string(journal->value) + "]";
+    entries.push_back(shown);
+  }
+  // A dropped entry keeps its key and macros; a kept one every field, its
+  // values intact although the dropped entries' values were given up.
+  EXPECT_EQ((std::vector<std::string>{"drop1:0 j", "keep:2 j [Journal B]", "drop2:0", "kept2:1"}),
+            entries);
+  EXPECT_EQ("@article{drop1, title = {First title}, journal = j}",
+            text.substr(file.blocks[2].begin, file.blocks[2].end - file.blocks[2].begin));
+}
+
+}  // namespace
