@@ -44,19 +44,54 @@ std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) con
   return FolderOf(document_path) + name;
 }
 
+// Keeps the fields of the entries the document may cite: those whose key
+// it cites in any letter case (every entry after \nocite{*}).
+int ParsedExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
+  const ParsedExtract* self = static_cast<const ParsedExtract*>(context);
+  return self->cite_all_ || self->cited_lower_.count(Lower(entry.key)) > 0;
+}
+
+// A crossref parent that is not cited itself had its fields let go; the
+// library is then read once more, keeping every entry.
+int ParsedExtract::ParentsLackFields() const {
+  for (const BibBlock& block : file_.blocks) {
+    if (block.kind != BIB_ENTRY || block.fields.empty()) continue;
+    const BibField* crossref = FindField(block, "crossref");
+    if (crossref == nullptr) continue;
+    int case_differs;
+    int parent = FindEntry(std::string(crossref->value), &case_differs);
+    if (parent >= 0 && file_.blocks[parent].fields.empty()) return 1;
+  }
+  return 0;
+}
+
 int ParsedExtract::ReadLibrary(const char* path) {
   library_path_ = path;
   library_.file = OpenInputReader(&library_.reader, path, "r");
   if (library_.file == nullptr) return 0;
-  ReadBibFile(library_.reader.data, library_.reader.size, &file_);
+  for (const std::string& key : document_.keys) {
+    if (key == "*") cite_all_ = 1;
+    cited_lower_.insert(Lower(key));
+  }
+  ReadBibFileVisiting(library_.reader.data, library_.reader.size, &file_, KeepCitedFields, this);
+  IndexKeys();
+  if (ParentsLackFields()) {
+    ReadBibFile(library_.reader.data, library_.reader.size, &file_);
+    IndexKeys();
+  }
   if (!ReadSomethingFrom(file_, path, "BibTeX file?")) return -1;
+  return 1;
+}
+
+void ParsedExtract::IndexKeys() {
+  by_key_.clear();
+  by_lower_key_.clear();
   for (std::size_t b = 0; b < file_.blocks.size(); b++) {
     const BibBlock& block = file_.blocks[b];
     if (block.kind != BIB_ENTRY) continue;
     by_key_.emplace(block.key, static_cast<int>(b));
     by_lower_key_.emplace(Lower(block.key), static_cast<int>(b));
   }
-  return 1;
 }
 
 int ParsedExtract::FindEntry(const std::string& key, int* case_differs) const {

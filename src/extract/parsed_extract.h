@@ -8,6 +8,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "bibtex/bib_file.h"
@@ -46,6 +47,9 @@ class ParsedExtract : public ExtractReader {
   void ResolveKeys(std::vector<bool>* found);
   void AddCited(const std::string& key, int block);
   int CrossrefTarget(int block) const;
+  void IndexKeys();
+  int ParentsLackFields() const;
+  static int KeepCitedFields(void* context, int entry_number, const BibBlock& entry);
   void WriteNeededBlocks(std::FILE* reduced) const;
 
   ReferenceOptions options_;
@@ -59,6 +63,8 @@ class ParsedExtract : public ExtractReader {
   std::vector<int> crossref_only_;                     // parents written after them
   std::vector<std::string> notes_;
   std::string library_path_;
+  std::unordered_set<std::string> cited_lower_;  // the cited keys in lower case
+  int cite_all_ = 0;                              // \nocite{*}
 };
 
 #endif
