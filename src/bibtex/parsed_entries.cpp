@@ -87,20 +87,29 @@ struct Digest {
 // value counts once (an export that repeats a note is still the same
 // entry); written twice with two values, both count.
 std::string ContentDigest(const BibBlock& entry) {
-  std::vector<const BibField*> fields;
-  fields.reserve(entry.fields.size());
-  for (const BibField& field : entry.fields) fields.push_back(&field);
-  std::stable_sort(fields.begin(), fields.end(),
-                   [](const BibField* a, const BibField* b) { return a->name < b->name; });
+  // Sorted by name, ties in the order written; on the stack for any entry
+  // of ordinary size.
+  const BibField* on_stack[64];
+  std::vector<const BibField*> on_heap;
+  const BibField** fields = on_stack;
+  std::size_t count = entry.fields.size();
+  if (count > 64) {
+    on_heap.resize(count);
+    fields = on_heap.data();
+  }
+  for (std::size_t i = 0; i < count; i++) fields[i] = &entry.fields[i];
+  std::sort(fields, fields + count, [](const BibField* a, const BibField* b) {
+    return a->name != b->name ? a->name < b->name : a < b;
+  });
   auto repeated = [](const BibField* a, const BibField* b) {
     return a->name == b->name && a->value == b->value;
   };
-  fields.erase(std::unique(fields.begin(), fields.end(), repeated), fields.end());
+  count = static_cast<std::size_t>(std::unique(fields, fields + count, repeated) - fields);
   Digest digest;
   digest.AddPart(Lower(entry.type));
-  for (const BibField* field : fields) {
-    digest.AddPart(field->name);
-    digest.AddPart(field->value);
+  for (std::size_t i = 0; i < count; i++) {
+    digest.AddPart(fields[i]->name);
+    digest.AddPart(fields[i]->value);
   }
   return digest.Bytes();
 }

@@ -1,6 +1,7 @@
 #include "match/places_by_text.h"
 
 #include <algorithm>
+#include <functional>
 
 static int g_indexed_scans = 1;
 
@@ -8,8 +9,12 @@ void SetIndexedScans(int on) { g_indexed_scans = on; }
 
 int IndexedScans() { return g_indexed_scans; }
 
+static std::uint64_t HashOf(const std::string& text) {
+  return static_cast<std::uint64_t>(std::hash<std::string>{}(text));
+}
+
 void PlacesByText::Note(const std::string& text, EntryPlace place) {
-  std::vector<EntryPlace>& places = places_[text];
+  std::vector<EntryPlace>& places = places_[HashOf(text)];
   // An entry noted twice under one text (two of its texts alike) counts once.
   if (places.empty() || places.back().offset != place.offset) places.push_back(place);
 }
@@ -17,7 +22,7 @@ void PlacesByText::Note(const std::string& text, EntryPlace place) {
 void PlacesByText::Collect(const std::vector<std::string>& texts,
                            std::vector<EntryPlace>* places) const {
   for (const std::string& text : texts) {
-    auto it = places_.find(text);
+    auto it = places_.find(HashOf(text));
     if (it != places_.end()) places->insert(places->end(), it->second.begin(), it->second.end());
   }
   SortPlaces(places);

@@ -10,13 +10,16 @@
 #ifndef TAMREL_MATCH_PLACES_BY_TEXT_H
 #define TAMREL_MATCH_PLACES_BY_TEXT_H
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "entry/entry_record.h"
 
-// The places of the entries with each text.
+// The places of the entries with each text.  A text is kept as a 64-bit
+// hash: two texts that hash alike only add a candidate, which the decision
+// then turns down, so the index stays exact and costs no copy of any text.
 class PlacesByText {
  public:
   // Adds place for text.  Places are noted in file order.
@@ -27,7 +30,7 @@ class PlacesByText {
   void Clear() { places_.clear(); }
 
  private:
-  std::unordered_map<std::string, std::vector<EntryPlace>> places_;
+  std::unordered_map<std::uint64_t, std::vector<EntryPlace>> places_;
 };
 
 // Sorts places into file order and drops repeats.
