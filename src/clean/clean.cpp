@@ -62,6 +62,15 @@ void WriteRenamed(CleanRun* run) {
 
 void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group);
 
+// Holds the current entry against the candidate just read and acts on what
+// it decides; returns 1 when it decided.
+int CandidateDecides(CleanRun* run, EntryGroup group) {
+  CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
+  if (outcome == CLEAN_GO_ON) return 0;
+  Act(run, outcome, group);
+  return 1;
+}
+
 // Holds the current entry against the cleaned-file entries at places, in
 // order; returns 1 when one decided.
 int DecideAt(CleanRun* run, const std::vector<EntryPlace>& places, EntryGroup group) {
@@ -69,11 +78,7 @@ int DecideAt(CleanRun* run, const std::vector<EntryPlace>& places, EntryGroup gr
   EntryPlace place;
   for (EntryPlace at : places) {
     candidates->Seek(at);
-    if (!candidates->NextEntry(&run->candidate, &place)) continue;
-    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
-    if (outcome == CLEAN_GO_ON) continue;
-    Act(run, outcome, group);
-    return 1;
+    if (candidates->NextEntry(&run->candidate, &place) && CandidateDecides(run, group)) return 1;
   }
   return 0;
 }
@@ -85,10 +90,7 @@ int DecideFrom(CleanRun* run, EntryPlace from, EntryGroup group) {
   candidates->Seek(from);
   EntryPlace place;
   while (candidates->NextEntry(&run->candidate, &place)) {
-    CleanOutcome outcome = DecideAgainst(run->current, run->candidate, group, run->rules);
-    if (outcome == CLEAN_GO_ON) continue;
-    Act(run, outcome, group);
-    return 1;
+    if (CandidateDecides(run, group)) return 1;
   }
   return 0;
 }
