@@ -286,7 +286,7 @@ const char* const kJournalMacros[][2] = {
     {"aplett", "Astrophys.~Lett."}, {"apspr", "Astrophys.~Space~Phys.~Res."},
     {"bain", "Bull.~Astron.~Inst.~Netherlands"}, {"fcp", "Fund.~Cosmic~Phys."}, {"gca", "Geochim.~Cosmochim.~Acta"},
     {"grl", "Geophys.~Res.~Lett."}, {"jcp", "J.~Chem.~Phys."}, {"jgr", "J.~Geophys.~Res."},
-    {"jqsrt", "J.~Quant.~Spec.~Radiat.~Transf."}, {"memsai", "Mem.~Soc.~Astron.~Italiana"},
+    {"jqsrt", "J.~Quant.~Spectrosc.~Radiat.~Transf."}, {"memsai", "Mem.~Soc.~Astron.~Italiana"},
     {"nphysa", "Nucl.~Phys.~A"}, {"physrep", "Phys.~Rep."}, {"physscr", "Phys.~Scr"},
     {"planss", "Planet.~Space~Sci."}, {"procspie", "Proc.~SPIE"},
 };

@@ -1,5 +1,6 @@
 // Entries built by hand, as the BibTeX reader hands them over: type as
-// written, key, and fields with lower-case names and expanded values.
+// written, key, and fields with lower-case names and expanded values; and
+// their references.
 #ifndef TAMREL_TESTS_TYPESET_MAKE_ENTRY_H
 #define TAMREL_TESTS_TYPESET_MAKE_ENTRY_H
 
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "bibtex/bib_file.h"
+#include "typeset/reference.h"
 
 inline BibBlock MakeEntry(const char* type, const char* key,
                           std::initializer_list<std::pair<const char*, const char*>> fields) {
@@ -22,6 +24,17 @@ inline BibBlock MakeEntry(const char* type, const char* key,
     block.fields.push_back(f);
   }
   return block;
+}
+
+// The reference of entry as it follows its \bibitem line.
+inline std::string Typeset(const BibBlock& entry, JournalStyle style, int page_range = 0,
+                           const BibBlock* parent = nullptr) {
+  ReferenceOptions options;
+  options.style = style;
+  options.page_range = page_range;
+  std::string out;
+  TypesetReference(entry, parent, options, &out);
+  return out;
 }
 
 #endif

@@ -11,16 +11,6 @@
 
 namespace {
 
-std::string Typeset(const BibBlock& entry, JournalStyle style, int page_range,
-                    const BibBlock* parent = nullptr) {
-  ReferenceOptions options;
-  options.style = style;
-  options.page_range = page_range;
-  std::string out;
-  TypesetReference(entry, parent, options, &out);
-  return out;
-}
-
 const BibBlock kArticle = MakeEntry("Article", "article",
     {{"author", "Smith, John A. and Doe, Jane"}, {"title", "A study of things"}, {"journal", "Phys. Rev. B"},
      {"year", "2001"}, {"volume", "64"}, {"number", "3"}, {"pages", "123--130"},

@@ -10,15 +10,6 @@
 
 namespace {
 
-std::string Typeset(const BibBlock& entry, JournalStyle style) {
-  ReferenceOptions options;
-  options.style = style;
-  options.page_range = 1;
-  std::string out;
-  TypesetReference(entry, nullptr, options, &out);
-  return out;
-}
-
 // A chapter in a numbered series, whose journal field repeats the series
 // in other letter case.
 const BibBlock kSeriesChapter = MakeEntry("incollection", "eisen",
@@ -110,9 +101,9 @@ const SeriesCase kSeriesCases[] = {
 
 TEST(SeriesJournalTest, GivenSeriesJournalAndVolumePrintInEachStyle) {
   for (const SeriesCase& c : kSeriesCases) {
-    EXPECT_EQ(Typeset(*c.entry, STYLE_APS), c.aps) << c.entry->key;
-    EXPECT_EQ(Typeset(*c.entry, STYLE_ACS), c.acs) << c.entry->key;
-    EXPECT_EQ(Typeset(*c.entry, STYLE_IOP), c.iop) << c.entry->key;
+    EXPECT_EQ(Typeset(*c.entry, STYLE_APS, 1), c.aps) << c.entry->key;
+    EXPECT_EQ(Typeset(*c.entry, STYLE_ACS, 1), c.acs) << c.entry->key;
+    EXPECT_EQ(Typeset(*c.entry, STYLE_IOP, 1), c.iop) << c.entry->key;
   }
 }
 
