@@ -1,6 +1,5 @@
 #include "bibtex/bib_file.h"
 
-#include <cctype>
 #include <cstring>
 
 const BibField* FindField(const BibBlock& block, const char* name) {
@@ -11,15 +10,23 @@ const BibField* FindField(const BibBlock& block, const char* name) {
 }
 
 int EntryTypeIs(const BibBlock& block, const char* name) {
-  if (block.kind != BIB_ENTRY) return 0;
-  std::size_t length = std::strlen(name);
-  if (block.type.size() != length) return 0;
-  for (std::size_t i = 0; i < length; i++) {
-    unsigned char a = static_cast<unsigned char>(block.type[i]);
-    unsigned char b = static_cast<unsigned char>(name[i]);
-    if (std::tolower(a) != std::tolower(b)) return 0;
+  return block.kind == BIB_ENTRY && SameIgnoringCase(block.type, name);
+}
+
+static char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& ch : lower) ch = AsciiLower(ch);
+  return lower;
+}
+
+int SameIgnoringCase(std::string_view text, const char* word) {
+  std::size_t i = 0;
+  for (; i < text.size(); i++) {
+    if (word[i] == '\0' || AsciiLower(text[i]) != AsciiLower(word[i])) return 0;
   }
-  return 1;
+  return word[i] == '\0';
 }
 
 std::string_view ValueStore::Store(const std::string& text) {

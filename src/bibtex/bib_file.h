@@ -117,6 +117,13 @@ typedef int (*BibEntryVisitor)(void* context, int entry_number, const BibBlock& 
 void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
                          void* context);
 
+// text with A-Z made a-z, as BibTeX compares types, field names, macro
+// names and keys; every other byte stays.
+std::string LowerCase(std::string_view text);
+
+// 1 when text equals word with letter case ignored.
+int SameIgnoringCase(std::string_view text, const char* word);
+
 // The value of the named field (lower case name), or nullptr.
 const BibField* FindField(const BibBlock& block, const char* name);
 

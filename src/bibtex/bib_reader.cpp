@@ -76,17 +76,10 @@ void AssignLower(const char* s, std::size_t length, std::string* out) {
   }
 }
 
-std::string Lower(const char* s, std::size_t length) {
-  std::string out;
-  AssignLower(s, length, &out);
-  return out;
-}
+std::string Lower(const char* s, std::size_t length) { return LowerCase(std::string_view(s, length)); }
 
 bool SameIgnoringCase(const char* s, std::size_t length, const char* lower) {
-  for (std::size_t i = 0; i < length; i++) {
-    if (lower[i] == '\0' || AsciiLower(s[i]) != lower[i]) return false;
-  }
-  return lower[length] == '\0';
+  return ::SameIgnoringCase(std::string_view(s, length), lower) != 0;
 }
 
 // ---- scanning 16 bytes at a time where the machine allows ----

@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string Lower(const std::string& text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
 std::string Trimmed(const std::string& text) {
   std::size_t begin = text.find_first_not_of(' ');
   if (begin == std::string::npos) return std::string();
@@ -31,7 +25,7 @@ std::string FirstPage(const std::string& pages) {
 
 // A DOI as its resolver would take it: lower case, no address before it.
 std::string BareDoi(const std::string& value) {
-  std::string doi = Lower(Trimmed(value));
+  std::string doi = LowerCase(Trimmed(value));
   static const char* const kPrefixes[] = {"https://doi.org/", "http://doi.org/",
                                           "https://dx.doi.org/", "http://dx.doi.org/", "doi:"};
   for (const char* prefix : kPrefixes) {
@@ -106,7 +100,7 @@ std::string ContentDigest(const BibBlock& entry) {
   };
   count = static_cast<std::size_t>(std::unique(fields, fields + count, repeated) - fields);
   Digest digest;
-  digest.AddPart(Lower(entry.type));
+  digest.AddPart(LowerCase(entry.type));
   for (std::size_t i = 0; i < count; i++) {
     digest.AddPart(fields[i]->name);
     digest.AddPart(fields[i]->value);
@@ -191,7 +185,7 @@ ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t 
   for (std::size_t b = 0; b < file_->blocks.size(); b++) {
     const BibBlock& block = file_->blocks[b];
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
-    if (block.kind == BIB_STRING) definitions_[Lower(block.key)].push_back(static_cast<int>(b));
+    if (block.kind == BIB_STRING) definitions_[LowerCase(block.key)].push_back(static_cast<int>(b));
   }
   if (summaries != nullptr && summaries->size() == entries_.size()) {
     summaries_.swap(*summaries);

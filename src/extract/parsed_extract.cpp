@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string Lower(const std::string& text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
 // The folder part of a path, with its last separator ("" for none).
 std::string FolderOf(const char* path) {
   const char* last = nullptr;
@@ -26,7 +20,7 @@ std::string FolderOf(const char* path) {
 
 int EndsWith(const std::string& text, const char* end) {
   std::size_t length = std::strlen(end);
-  return text.size() >= length && Lower(text.substr(text.size() - length)) == end;
+  return text.size() >= length && LowerCase(text.substr(text.size() - length)) == end;
 }
 
 }  // namespace
@@ -48,7 +42,7 @@ std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) con
 // it cites in any letter case (every entry after \nocite{*}).
 int ParsedExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
   const ParsedExtract* self = static_cast<const ParsedExtract*>(context);
-  return self->cite_all_ || self->cited_lower_.count(Lower(entry.key)) > 0;
+  return self->cite_all_ || self->cited_lower_.count(LowerCase(entry.key)) > 0;
 }
 
 // A crossref parent that is not cited itself had its fields let go; the
@@ -71,7 +65,7 @@ int ParsedExtract::ReadLibrary(const char* path) {
   if (library_.file == nullptr) return 0;
   for (const std::string& key : document_.keys) {
     if (key == "*") cite_all_ = 1;
-    cited_lower_.insert(Lower(key));
+    cited_lower_.insert(LowerCase(key));
   }
   ReadBibFileVisiting(library_.reader.data, library_.reader.size, &file_, KeepCitedFields, this);
   IndexKeys();
@@ -90,7 +84,7 @@ void ParsedExtract::IndexKeys() {
     const BibBlock& block = file_.blocks[b];
     if (block.kind != BIB_ENTRY) continue;
     by_key_.emplace(block.key, static_cast<int>(b));
-    by_lower_key_.emplace(Lower(block.key), static_cast<int>(b));
+    by_lower_key_.emplace(LowerCase(block.key), static_cast<int>(b));
   }
 }
 
@@ -100,7 +94,7 @@ int ParsedExtract::FindEntry(const std::string& key, int* case_differs) const {
   if (exact != by_key_.end()) return exact->second;
   // BibTeX matches keys whatever their case, so the document compiles;
   // but the user should know the two spellings differ.
-  auto folded = by_lower_key_.find(Lower(key));
+  auto folded = by_lower_key_.find(LowerCase(key));
   if (folded == by_lower_key_.end()) return -1;
   *case_differs = 1;
   return folded->second;

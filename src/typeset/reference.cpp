@@ -114,23 +114,15 @@ std::string Names(const Source& source, const char* name, JournalStyle style, in
   return FormatNameList(list, style);
 }
 
-int SameWord(const std::string& value, const char* word) {
-  if (value.size() != std::strlen(word)) return 0;
-  for (std::size_t i = 0; i < value.size(); i++) {
-    if (std::tolower(static_cast<unsigned char>(value[i])) != word[i]) return 0;
-  }
-  return 1;
-}
-
 // A "type" field renames the work; the biblatex keys for the usual kinds
 // are written out as words.
 std::string Kind(const Source& source, const TypeRule& rule) {
   if (rule.kind == nullptr) return "";
   std::string type = RawValue(source, "type");
   if (type.empty()) return rule.kind;
-  if (SameWord(type, "phdthesis")) return "Ph.D. thesis";
-  if (SameWord(type, "mathesis") || SameWord(type, "mastersthesis")) return "Master's thesis";
-  if (SameWord(type, "techreport")) return "Tech. Rep.";
+  if (SameIgnoringCase(type, "phdthesis")) return "Ph.D. thesis";
+  if (SameIgnoringCase(type, "mathesis") || SameIgnoringCase(type, "mastersthesis")) return "Master's thesis";
+  if (SameIgnoringCase(type, "techreport")) return "Tech. Rep.";
   return LatexText(type);
 }
 
