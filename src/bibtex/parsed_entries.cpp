@@ -216,23 +216,21 @@ EntryPlace ParsedEntries::Tell() const {
   return EntryPlace{static_cast<long long>(file_->blocks[entries_[next_]].begin)};
 }
 
-void ParsedEntries::Seek(EntryPlace place) {
+std::size_t ParsedEntries::FirstEntryFrom(EntryPlace place) const {
   auto it = std::lower_bound(entries_.begin(), entries_.end(), place.offset,
                              [this](int block, long long offset) {
                                return static_cast<long long>(file_->blocks[block].begin) < offset;
                              });
-  next_ = static_cast<std::size_t>(it - entries_.begin());
+  return static_cast<std::size_t>(it - entries_.begin());
 }
 
+void ParsedEntries::Seek(EntryPlace place) { next_ = FirstEntryFrom(place); }
+
 int ParsedEntries::BlockAt(EntryPlace place) const {
-  auto it = std::lower_bound(entries_.begin(), entries_.end(), place.offset,
-                             [this](int block, long long offset) {
-                               return static_cast<long long>(file_->blocks[block].begin) < offset;
-                             });
-  if (it == entries_.end() || static_cast<long long>(file_->blocks[*it].begin) != place.offset) {
-    return -1;
-  }
-  return *it;
+  std::size_t entry = FirstEntryFrom(place);
+  if (entry == entries_.size()) return -1;
+  int block = entries_[entry];
+  return static_cast<long long>(file_->blocks[block].begin) == place.offset ? block : -1;
 }
 
 int ParsedEntries::DefinitionFor(const std::string& name, int before) const {

@@ -57,6 +57,9 @@ class ParsedEntries : public EntrySource {
   void WriteStringsFor(int block, std::FILE* out);
 
  private:
+  // The first entry (an index of entries_) that starts at place or later.
+  std::size_t FirstEntryFrom(EntryPlace place) const;
+
   // The @string block that defines name for a use in block `before`.
   int DefinitionFor(const std::string& name, int before) const;
 
