@@ -5,18 +5,20 @@
 #include <cstdint>
 #include <cstring>
 
+#include "entry/text_hash.h"
+
 namespace {
 
-std::string Trimmed(const std::string& text) {
+std::string_view Trimmed(std::string_view text) {
   std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string::npos) return std::string();
+  if (begin == std::string_view::npos) return std::string_view();
   std::size_t end = text.find_last_not_of(' ');
   return text.substr(begin, end - begin + 1);
 }
 
 // The first page of a range, whatever dash the entry writes: "-", "--",
 // or the en and em dashes of UTF-8 and CP1252.
-std::string FirstPage(const std::string& pages) {
+std::string_view FirstPage(std::string_view pages) {
   static const char* const kDashes[] = {"-", "\xE2\x80\x93", "\xE2\x80\x94", "\x96", "\x97"};
   std::size_t cut = pages.size();
   for (const char* dash : kDashes) cut = std::min(cut, pages.find(dash));
@@ -24,55 +26,16 @@ std::string FirstPage(const std::string& pages) {
 }
 
 // A DOI as its resolver would take it: lower case, no address before it.
-std::string BareDoi(const std::string& value) {
+std::string BareDoi(std::string_view value) {
   std::string doi = LowerCase(Trimmed(value));
   static const char* const kPrefixes[] = {"https://doi.org/", "http://doi.org/",
                                           "https://dx.doi.org/", "http://dx.doi.org/", "doi:"};
   for (const char* prefix : kPrefixes) {
     std::size_t length = std::strlen(prefix);
-    if (doi.compare(0, length, prefix) == 0) return Trimmed(doi.substr(length));
+    if (doi.compare(0, length, prefix) == 0) return std::string(Trimmed(std::string_view(doi).substr(length)));
   }
   return doi;
 }
-
-// Two independent 64-bit hashes fed with the same bytes: 128 bits, so two
-// different contents give the same digest about once in 10^38 pairs.
-struct Digest {
-  std::uint64_t fnv = 14695981039346656037ull;
-  std::uint64_t mix = 0x9E3779B97F4A7C15ull;
-
-  // Eight bytes at a time; the last few padded with zeros (the length
-  // before every part keeps padding from making two parts alike).
-  void Add(const char* data, std::size_t size) {
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) AddWord(Load(data + i, 8));
-    if (i < size) AddWord(Load(data + i, size - i));
-  }
-  static std::uint64_t Load(const char* data, std::size_t size) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, data, size);
-    return word;
-  }
-  void AddWord(std::uint64_t word) {
-    fnv = (fnv ^ word) * 1099511628211ull;
-    fnv ^= fnv >> 29;
-    mix = (mix + word) * 0xBF58476D1CE4E5B9ull;
-    mix ^= mix >> 31;
-  }
-  // A part preceded by its length, so that no two lists of parts feed the
-  // same bytes.
-  void AddPart(std::string_view part) {
-    std::uint64_t size = part.size();
-    Add(reinterpret_cast<const char*>(&size), sizeof size);
-    Add(part.data(), part.size());
-  }
-  std::string Bytes() const {
-    std::string bytes(16, '\0');
-    std::memcpy(&bytes[0], &fnv, 8);
-    std::memcpy(&bytes[8], &mix, 8);
-    return bytes;
-  }
-};
 
 // The type and every field, sorted by name, as a 16-byte digest: two
 // entries have the same content exactly when their digests are equal (but
@@ -80,32 +43,54 @@ struct Digest {
 // nothing whatever the abstracts hold.  A field written twice with the same
 // value counts once (an export that repeats a note is still the same
 // entry); written twice with two values, both count.
-std::string ContentDigest(const BibBlock& entry) {
+// A field with the first eight bytes of its name as a big-endian number:
+// comparing the numbers orders names as comparing the names does, but for
+// names alike in those bytes, which are then compared whole.
+struct SortedField {
+  std::uint64_t name_start;
+  const BibField* field;
+};
+
+std::uint64_t NameStart(const std::string& name) {
+  std::uint64_t start = 0;
+  for (std::size_t i = 0; i < 8; i++) {
+    start = (start << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+  }
+  return start;
+}
+
+bool NameBefore(const SortedField& a, const SortedField& b) {
+  if (a.name_start != b.name_start) return a.name_start < b.name_start;
+  int order = a.field->name.compare(b.field->name);
+  return order != 0 ? order < 0 : a.field < b.field;
+}
+
+TextDigest ContentDigest(const BibBlock& entry) {
   // Sorted by name, ties in the order written; on the stack for any entry
   // of ordinary size.
-  const BibField* on_stack[64];
-  std::vector<const BibField*> on_heap;
-  const BibField** fields = on_stack;
+  SortedField on_stack[64];
+  std::vector<SortedField> on_heap;
+  SortedField* fields = on_stack;
   std::size_t count = entry.fields.size();
   if (count > 64) {
     on_heap.resize(count);
     fields = on_heap.data();
   }
-  for (std::size_t i = 0; i < count; i++) fields[i] = &entry.fields[i];
-  std::sort(fields, fields + count, [](const BibField* a, const BibField* b) {
-    return a->name != b->name ? a->name < b->name : a < b;
-  });
-  auto repeated = [](const BibField* a, const BibField* b) {
-    return a->name == b->name && a->value == b->value;
+  for (std::size_t i = 0; i < count; i++) {
+    fields[i] = SortedField{NameStart(entry.fields[i].name), &entry.fields[i]};
+  }
+  std::sort(fields, fields + count, NameBefore);
+  auto repeated = [](const SortedField& a, const SortedField& b) {
+    return a.field->name == b.field->name && a.field->value == b.field->value;
   };
   count = static_cast<std::size_t>(std::unique(fields, fields + count, repeated) - fields);
-  Digest digest;
+  TextHasher digest;
   digest.AddPart(LowerCase(entry.type));
   for (std::size_t i = 0; i < count; i++) {
-    digest.AddPart(fields[i]->name);
-    digest.AddPart(fields[i]->value);
+    digest.AddPart(fields[i].field->name);
+    digest.AddPart(fields[i].field->value);
   }
-  return digest.Bytes();
+  return digest.Digest();
 }
 
 }  // namespace
@@ -125,19 +110,20 @@ void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
       }
     }
   }
-  auto value = [&](int n) -> std::string {
-    return values[n] != nullptr ? std::string(*values[n]) : std::string();
+  auto value = [&](int n) -> std::string_view {
+    return values[n] != nullptr ? *values[n] : std::string_view();
   };
+  auto set = [](std::string* field, std::string_view text) { field->assign(text.data(), text.size()); };
   fields->key = entry.key;
   fields->type = entry.type;
-  fields->journal = value(0);
-  fields->year = value(1);
-  fields->volume = value(2);
-  fields->pages = FirstPage(value(3));
-  fields->author = value(4);
-  fields->title = value(5);
-  fields->note = value(6);
-  fields->doi = BareDoi(value(7));
+  set(&fields->journal, value(0));
+  set(&fields->year, value(1));
+  set(&fields->volume, value(2));
+  set(&fields->pages, FirstPage(value(3)));
+  set(&fields->author, value(4));
+  set(&fields->title, value(5));
+  set(&fields->note, value(6));
+  fields->doi = value(7).empty() ? std::string() : BareDoi(value(7));
   fields->content = ContentDigest(entry);
 }
 
@@ -190,24 +176,30 @@ ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t 
   if (summaries != nullptr && summaries->size() == entries_.size()) {
     summaries_.swap(*summaries);
     summarised_.assign(entries_.size(), 1);
-  } else {
-    summaries_.resize(entries_.size());
-    summarised_.assign(entries_.size(), 0);
   }
 }
 
 // An entry is summarised once, the first time it is read: the searches of
 // compare and clean doubles read some entries many times.
+const entry_fields& ParsedEntries::Summary(std::size_t entry) {
+  // Made room for on first use: a source used only to copy entries (the
+  // reduced file of extract) needs no summaries.
+  if (summaries_.size() != entries_.size()) {
+    summaries_.resize(entries_.size());
+    summarised_.assign(entries_.size(), 0);
+  }
+  if (!summarised_[entry]) {
+    SummarizeBibEntry(file_->blocks[entries_[entry]], &summaries_[entry]);
+    summarised_[entry] = 1;
+  }
+  return summaries_[entry];
+}
+
 int ParsedEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
   if (next_ >= entries_.size()) return 0;
-  const BibBlock& block = file_->blocks[entries_[next_]];
-  if (!summarised_[next_]) {
-    SummarizeBibEntry(block, &summaries_[next_]);
-    summarised_[next_] = 1;
-  }
-  *fields = summaries_[next_];
+  *fields = Summary(next_);
+  place->offset = static_cast<long long>(file_->blocks[entries_[next_]].begin);
   next_++;
-  place->offset = static_cast<long long>(block.begin);
   return 1;
 }
 
@@ -226,11 +218,21 @@ std::size_t ParsedEntries::FirstEntryFrom(EntryPlace place) const {
 
 void ParsedEntries::Seek(EntryPlace place) { next_ = FirstEntryFrom(place); }
 
-int ParsedEntries::BlockAt(EntryPlace place) const {
+std::size_t ParsedEntries::EntryAt(EntryPlace place) const {
   std::size_t entry = FirstEntryFrom(place);
-  if (entry == entries_.size()) return -1;
-  int block = entries_[entry];
-  return static_cast<long long>(file_->blocks[block].begin) == place.offset ? block : -1;
+  if (entry == entries_.size()) return entry;
+  bool starts_there = static_cast<long long>(file_->blocks[entries_[entry]].begin) == place.offset;
+  return starts_there ? entry : entries_.size();
+}
+
+int ParsedEntries::BlockAt(EntryPlace place) const {
+  std::size_t entry = EntryAt(place);
+  return entry == entries_.size() ? -1 : entries_[entry];
+}
+
+const entry_fields* ParsedEntries::SummaryAt(EntryPlace place) {
+  std::size_t entry = EntryAt(place);
+  return entry == entries_.size() ? nullptr : &Summary(entry);
 }
 
 int ParsedEntries::DefinitionFor(const std::string& name, int before) const {

@@ -52,6 +52,10 @@ class ParsedEntries : public EntrySource {
   // The block of the entry that starts at place, or -1.
   int BlockAt(EntryPlace place) const;
 
+  // The summary of the entry that starts at place, as NextEntry gives it,
+  // or nullptr.  It stays where it is while the source lives.
+  const entry_fields* SummaryAt(EntryPlace place);
+
   // Writes to out, once per output, the @string blocks that the block uses
   // (and those their values use), each before its first use.
   void WriteStringsFor(int block, std::FILE* out);
@@ -59,6 +63,11 @@ class ParsedEntries : public EntrySource {
  private:
   // The first entry (an index of entries_) that starts at place or later.
   std::size_t FirstEntryFrom(EntryPlace place) const;
+
+  // The entry that starts at place (an index of entries_), or entries_.size().
+  std::size_t EntryAt(EntryPlace place) const;
+
+  const entry_fields& Summary(std::size_t entry);
 
   // The @string block that defines name for a use in block `before`.
   int DefinitionFor(const std::string& name, int before) const;

@@ -47,10 +47,16 @@ void ClassicCleanedFile::Append(EntryPlace input_place, const entry_fields&, con
   new_key_ = nullptr;
 }
 
+void KeptEntries::KeepRenamed(const entry_fields& entry, const char* new_key) {
+  renamed_.push_back(entry);
+  renamed_.back().key = new_key;
+  entries_.push_back(&renamed_.back());
+}
+
 int KeptEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
-  if (next_ >= entries.size()) return 0;
+  if (next_ >= entries_.size()) return 0;
   place->offset = static_cast<long long>(next_);
-  *fields = entries[next_++];
+  *fields = *entries_[next_++];
   return 1;
 }
 
@@ -63,8 +69,8 @@ ParsedCleanedFile::ParsedCleanedFile(const BibFile* input, ParsedEntries* entrie
       new_keys_(input->blocks.size()) {}
 
 EntryPlace ParsedCleanedFile::Refresh(CleanedFileIndex* index) {
-  for (; noted_ < kept_.entries.size(); noted_++) {
-    index->Note(kept_.entries[noted_], EntryPlace{static_cast<long long>(noted_)});
+  for (; noted_ < kept_.Count(); noted_++) {
+    index->Note(kept_.At(noted_), EntryPlace{static_cast<long long>(noted_)});
   }
   return EntryPlace{static_cast<long long>(noted_)};
 }
@@ -72,13 +78,15 @@ EntryPlace ParsedCleanedFile::Refresh(CleanedFileIndex* index) {
 void ParsedCleanedFile::Append(EntryPlace input_place, const entry_fields& entry,
                                const char* new_key) {
   int block = entries_->BlockAt(input_place);
-  if (block < 0) return;
+  const entry_fields* summary = entries_->SummaryAt(input_place);
+  if (block < 0 || summary == nullptr) return;
   written_[block] = 1;
-  kept_.entries.push_back(entry);
   if (new_key != nullptr) {
     new_keys_[block] = new_key;
-    kept_.entries.back().key = new_key;
+    kept_.KeepRenamed(entry, new_key);
     FLAG_DOUBLE_BIBITEM = 0;
+  } else {
+    kept_.Keep(summary);
   }
 }
 

@@ -7,6 +7,7 @@
 #define TAMREL_CLEAN_CLEANED_FILE_H
 
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -51,10 +52,16 @@ class ClassicCleanedFile : public CleanedFile {
   entry_fields scratch_;
 };
 
-// The entries kept so far, in memory; places are their numbers.
+// The entries kept so far, in memory; places are their numbers.  An entry
+// kept as it stands is the input's own summary, not a copy; only renamed
+// entries need one of their own.
 class KeptEntries : public EntrySource {
  public:
-  std::vector<entry_fields> entries;
+  // entry must outlive this source.
+  void Keep(const entry_fields* entry) { entries_.push_back(entry); }
+  void KeepRenamed(const entry_fields& entry, const char* new_key);
+  std::size_t Count() const { return entries_.size(); }
+  const entry_fields& At(std::size_t number) const { return *entries_[number]; }
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
   EntryPlace Tell() const override { return EntryPlace{static_cast<long long>(next_)}; }
@@ -62,6 +69,8 @@ class KeptEntries : public EntrySource {
   int CopyEntry(EntryPlace, std::FILE*) override { return 0; }
 
  private:
+  std::vector<const entry_fields*> entries_;
+  std::deque<entry_fields> renamed_;  // stays where it is as it grows
   std::size_t next_ = 0;
 };
 

@@ -16,11 +16,11 @@ void CleanedFileIndex::Reset() {
 // stand for an entry of current's group under another key and shares one of
 // the texts the group's rule matches by.
 void CleanedFileIndex::Note(const entry_fields& entry, EntryPlace place) {
-  by_key_.Note(entry.key, place);
+  by_key_.Note(KeyText(entry.key), place);
   for (EntryGroup group : kCleanGroups) {
     if (!CleanCompares(group, rules_) || !MayStandForOtherKey(group, entry, rules_)) continue;
     MatchTexts(group, entry, rules_, &texts_);
-    for (const std::string& text : texts_) by_text_.Note(text, place);
+    for (std::uint64_t text : texts_) by_text_.Note(text, place);
   }
 }
 
@@ -33,6 +33,6 @@ void CleanedFileIndex::PossibleCandidates(const entry_fields& current, EntryGrou
 }
 
 void CleanedFileIndex::WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const {
-  std::vector<std::string> key(1, current.key);
+  std::vector<std::uint64_t> key(1, KeyText(current.key));
   by_key_.Collect(key, places);
 }

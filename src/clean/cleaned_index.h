@@ -2,6 +2,7 @@
 #ifndef TAMREL_CLEAN_CLEANED_INDEX_H
 #define TAMREL_CLEAN_CLEANED_INDEX_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ class CleanedFileIndex {
   MatchRules rules_;
   PlacesByText by_key_;
   PlacesByText by_text_;
-  std::vector<std::string> texts_;
+  std::vector<std::uint64_t> texts_;
 };
 
 #endif

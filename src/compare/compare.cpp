@@ -1,7 +1,7 @@
 #include "compare/compare.h"
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/platform.h"
@@ -37,11 +37,11 @@ struct CompareRun {
   std::FILE* missing;
   std::FILE* equal;
   PlacesByText by_text;     // master candidates by the texts they can match by
-  std::unordered_map<std::string, std::vector<EntryPlace>> by_key;  // every place of each key
+  PlacesByText by_key;      // every place of each key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
-  std::vector<std::string> texts;
-  std::vector<std::string> entry_texts;
+  std::vector<std::uint64_t> texts;
+  std::vector<std::uint64_t> entry_texts;
   std::vector<EntryPlace> places;
   int read = 0;
   int exact = 0;
@@ -74,8 +74,8 @@ void IndexMaster(CompareRun* run) {
   while (run->master->NextEntry(&run->candidate, &place)) {
     MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
                &run->texts);
-    for (const std::string& text : run->texts) run->by_text.Note(text, place);
-    if (run->rules == RULES_PARSED) run->by_key[run->candidate.key].push_back(place);
+    for (std::uint64_t text : run->texts) run->by_text.Note(text, place);
+    if (run->rules == RULES_PARSED) run->by_key.Note(KeyText(run->candidate.key), place);
   }
 }
 
@@ -117,9 +117,10 @@ int SameKeyCandidateAccepts(CompareRun* run, EntryPlace place) {
 // then "Exactly the same" everywhere, even where it holds a work twice.
 int SearchSameKey(CompareRun* run) {
   if (IndexedScans()) {
-    auto places = run->by_key.find(run->entry.key);
-    if (places == run->by_key.end()) return 0;
-    for (EntryPlace place : places->second) {
+    run->texts.assign(1, KeyText(run->entry.key));
+    run->places.clear();
+    run->by_key.Collect(run->texts, &run->places);
+    for (EntryPlace place : run->places) {
       if (SameKeyCandidateAccepts(run, place)) return 1;
     }
     return 0;

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "entry/text_hash.h"
+
 struct entry_fields {
   std::string key;
   std::string type;
@@ -21,7 +23,7 @@ struct entry_fields {
   // lower case, and a digest of the type and every field, so that two
   // entries with the same content compare equal whatever their layout.
   std::string doi;
-  std::string content;
+  TextDigest content;
 };
 
 // Where an entry starts in its file: a byte offset, so places compare in

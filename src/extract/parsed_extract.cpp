@@ -42,7 +42,7 @@ std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) con
 // it cites in any letter case (every entry after \nocite{*}).
 int ParsedExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
   const ParsedExtract* self = static_cast<const ParsedExtract*>(context);
-  return self->cite_all_ || self->cited_lower_.count(LowerCase(entry.key)) > 0;
+  return self->cite_all_ || self->cited_folded_.MayHold(entry.key);
 }
 
 // A crossref parent that is not cited itself had its fields let go; the
@@ -53,7 +53,7 @@ int ParsedExtract::ParentsLackFields() const {
     const BibField* crossref = FindField(block, "crossref");
     if (crossref == nullptr) continue;
     int case_differs;
-    int parent = FindEntry(std::string(crossref->value), &case_differs);
+    int parent = keys_of_library_.Find(crossref->value, &case_differs);
     if (parent >= 0 && file_.blocks[parent].fields.empty()) return 1;
   }
   return 0;
@@ -65,39 +65,17 @@ int ParsedExtract::ReadLibrary(const char* path) {
   if (library_.file == nullptr) return 0;
   for (const std::string& key : document_.keys) {
     if (key == "*") cite_all_ = 1;
-    cited_lower_.insert(LowerCase(key));
+    cited_folded_.Add(key);
   }
+  cited_folded_.Seal();
   ReadBibFileVisiting(library_.reader.data, library_.reader.size, &file_, KeepCitedFields, this);
-  IndexKeys();
+  keys_of_library_.Build(&file_);
   if (ParentsLackFields()) {
     ReadBibFile(library_.reader.data, library_.reader.size, &file_);
-    IndexKeys();
+    keys_of_library_.Build(&file_);
   }
   if (!ReadSomethingFrom(file_, path, "BibTeX file?")) return -1;
   return 1;
-}
-
-void ParsedExtract::IndexKeys() {
-  by_key_.clear();
-  by_lower_key_.clear();
-  for (std::size_t b = 0; b < file_.blocks.size(); b++) {
-    const BibBlock& block = file_.blocks[b];
-    if (block.kind != BIB_ENTRY) continue;
-    by_key_.emplace(block.key, static_cast<int>(b));
-    by_lower_key_.emplace(LowerCase(block.key), static_cast<int>(b));
-  }
-}
-
-int ParsedExtract::FindEntry(const std::string& key, int* case_differs) const {
-  *case_differs = 0;
-  auto exact = by_key_.find(key);
-  if (exact != by_key_.end()) return exact->second;
-  // BibTeX matches keys whatever their case, so the document compiles;
-  // but the user should know the two spellings differ.
-  auto folded = by_lower_key_.find(LowerCase(key));
-  if (folded == by_lower_key_.end()) return -1;
-  *case_differs = 1;
-  return folded->second;
 }
 
 void ParsedExtract::AddCited(const std::string& key, int block) {
@@ -125,7 +103,7 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
     }
     if (!listed.insert(key).second) continue;  // brought by "*" already
     int case_differs;
-    int block = FindEntry(key, &case_differs);
+    int block = keys_of_library_.Find(key, &case_differs);
     if (block >= 0 && case_differs) {
       notes_.push_back("Cited as '" + key + "', the library's key is '" + file_.blocks[block].key +
                        "' (line " + std::to_string(file_.blocks[block].line) +
@@ -147,7 +125,7 @@ int ParsedExtract::CrossrefTarget(int block) const {
   const BibField* crossref = FindField(file_.blocks[block], "crossref");
   if (crossref == nullptr) return -1;
   int case_differs;
-  return FindEntry(std::string(crossref->value), &case_differs);
+  return keys_of_library_.Find(crossref->value, &case_differs);
 }
 
 // Every @preamble, and the @string definitions that the written entries

@@ -7,12 +7,11 @@
 #define TAMREL_EXTRACT_PARSED_EXTRACT_H
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "bibtex/bib_file.h"
 #include "extract/extract_reader.h"
+#include "extract/library_keys.h"
 #include "files/input_file.h"
 #include "latex/citations.h"
 #include "typeset/reference.h"
@@ -40,14 +39,9 @@ class ParsedExtract : public ExtractReader {
     int block;        // the library's entry
   };
 
-  // The entry BibTeX takes for a cited key: the first with that key, or,
-  // when none has it in exactly that case, the first whose key differs in
-  // case alone.  -1 when the library has none.
-  int FindEntry(const std::string& key, int* case_differs) const;
   void ResolveKeys(std::vector<bool>* found);
   void AddCited(const std::string& key, int block);
   int CrossrefTarget(int block) const;
-  void IndexKeys();
   int ParentsLackFields() const;
   static int KeepCitedFields(void* context, int entry_number, const BibBlock& entry);
   void WriteNeededBlocks(std::FILE* reduced) const;
@@ -57,13 +51,12 @@ class ParsedExtract : public ExtractReader {
   std::vector<std::string> keys_;  // cited keys, "*" expanded to the library's entries
   InputFile library_;
   BibFile file_;
-  std::unordered_map<std::string, int> by_key_;        // first entry with each key
-  std::unordered_map<std::string, int> by_lower_key_;  // the same, case folded
+  LibraryKeys keys_of_library_;
   std::vector<Cited> cited_;                           // the entries written, in order
   std::vector<int> crossref_only_;                     // parents written after them
   std::vector<std::string> notes_;
   std::string library_path_;
-  std::unordered_set<std::string> cited_lower_;  // the cited keys in lower case
+  FoldedKeySet cited_folded_;  // the cited keys, in any letter case
   int cite_all_ = 0;                              // \nocite{*}
 };
 

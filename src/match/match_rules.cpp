@@ -1,14 +1,8 @@
 #include "match/match_rules.h"
 
-namespace {
+#include "entry/text_hash.h"
 
-// Joins values so that no two lists give the same text: each value is
-// preceded by its length, as a value may hold any byte.
-void AppendValue(const std::string& value, std::string* text) {
-  *text += std::to_string(value.size());
-  text->push_back(':');
-  *text += value;
-}
+namespace {
 
 // A title as its words: letters and digits in lower case, everything else
 // (braces, accents' commands, punctuation, blanks) left out, so that the
@@ -64,9 +58,8 @@ int OtherFieldsDisagree(const entry_fields& a, const entry_fields& b) {
 
 }  // namespace
 
-int RuleValuesText(EntryGroup group, const entry_fields& fields, MatchRules rules,
-                   std::string* text) {
-  const std::string* values[4];
+int RuleValues(EntryGroup group, const entry_fields& fields, MatchRules rules,
+               const std::string* values[kMaxRuleValues]) {
   int count = 0;
   switch (group) {
     case GROUP_BOOK:
@@ -85,16 +78,12 @@ int RuleValuesText(EntryGroup group, const entry_fields& fields, MatchRules rule
     default:
       break;
   }
-  text->clear();
-  if (count == 0) return 0;
-  for (int i = 0; i < count; i++) {
-    if (rules == RULES_PARSED && values[i]->empty()) {
-      text->clear();
-      return 0;
+  if (rules == RULES_PARSED) {
+    for (int i = 0; i < count; i++) {
+      if (values[i]->empty()) return 0;
     }
-    AppendValue(*values[i], text);
   }
-  return 1;
+  return count;
 }
 
 int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, MatchRules rules) {
@@ -102,24 +91,50 @@ int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, Mat
     if (!a.doi.empty() && !b.doi.empty()) return a.doi == b.doi;
     if (a.content == b.content) return 1;
   }
-  std::string text_a;
-  std::string text_b;
-  if (!RuleValuesText(group, a, rules, &text_a) || !RuleValuesText(group, b, rules, &text_b)) {
-    return 0;
+  const std::string* values_a[kMaxRuleValues];
+  const std::string* values_b[kMaxRuleValues];
+  int count = RuleValues(group, a, rules, values_a);
+  if (count == 0 || RuleValues(group, b, rules, values_b) != count) return 0;
+  for (int i = 0; i < count; i++) {
+    if (*values_a[i] != *values_b[i]) return 0;
   }
-  if (text_a != text_b) return 0;
   return rules != RULES_PARSED || !OtherFieldsDisagree(a, b);
 }
 
+// Each text is tagged by group and kind, so that a text of one rule never
+// meets a text of another.
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
-                std::vector<std::string>* texts) {
+                std::vector<std::uint64_t>* texts) {
   texts->clear();
-  // Tagged by group and kind, so that a text of one rule never meets a
-  // text of another.
-  std::string tag(1, static_cast<char>('0' + group));
-  std::string values;
-  if (RuleValuesText(group, fields, rules, &values)) texts->push_back(tag + "R" + values);
+  const char tag[2] = {static_cast<char>('0' + group), 0};
+  const std::string* values[kMaxRuleValues];
+  int count = RuleValues(group, fields, rules, values);
+  if (count > 0) {
+    TextHasher text;
+    text.AddPart(std::string_view(tag, 1));
+    text.AddPart("R");
+    for (int i = 0; i < count; i++) text.AddPart(*values[i]);
+    texts->push_back(text.Hash64());
+  }
   if (rules != RULES_PARSED) return;
-  if (!fields.doi.empty()) texts->push_back(tag + "D" + fields.doi);
-  texts->push_back(tag + "C" + fields.content);
+  if (!fields.doi.empty()) {
+    TextHasher text;
+    text.AddPart(std::string_view(tag, 1));
+    text.AddPart("D");
+    text.AddPart(fields.doi);
+    texts->push_back(text.Hash64());
+  }
+  TextHasher text;
+  text.AddPart(std::string_view(tag, 1));
+  text.AddPart("C");
+  text.AddNumber(fields.content.high);
+  text.AddNumber(fields.content.low);
+  texts->push_back(text.Hash64());
+}
+
+std::uint64_t KeyText(const std::string& key) {
+  TextHasher text;
+  text.AddPart("K");
+  text.AddPart(key);
+  return text.Hash64();
 }

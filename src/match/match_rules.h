@@ -16,18 +16,20 @@
 #ifndef TAMREL_MATCH_MATCH_RULES_H
 #define TAMREL_MATCH_MATCH_RULES_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "entry/entry_record.h"
 #include "match/entry_group.h"
 
-// The values the rule of group compares, as one text: author and title
-// (BOOK); volume, first page, journal and year (ARTICLE); note (MISC).
-// Returns 0, with text empty, when the group has no rule, or under the
-// parsed rules when one of the values is empty.
-int RuleValuesText(EntryGroup group, const entry_fields& fields, MatchRules rules,
-                   std::string* text);
+// The values the rule of group compares, at most kMaxRuleValues: author and
+// title (BOOK); volume, first page, journal and year (ARTICLE); note (MISC).
+// Returns how many it put in values: 0 when the group has no rule, or under
+// the parsed rules when one of the values is empty.
+enum { kMaxRuleValues = 4 };
+int RuleValues(EntryGroup group, const entry_fields& fields, MatchRules rules,
+               const std::string* values[kMaxRuleValues]);
 
 // 1 when the rule of group takes a and b for the same work.
 int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, MatchRules rules);
@@ -35,7 +37,12 @@ int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, Mat
 // Every text under which an index must note an entry of the given group so
 // that an entry it is the same work as, looking up its own texts for that
 // group, finds it: any two entries that SameWork accepts share one text.
+// The texts are given as their 64-bit hashes (entry/text_hash.h): an index
+// needs no more, and building them costs no copy of any value.
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
-                std::vector<std::string>* texts);
+                std::vector<std::uint64_t>* texts);
+
+// The text under which an index notes an entry's key, as its hash.
+std::uint64_t KeyText(const std::string& key);
 
 #endif

@@ -11,26 +11,44 @@
 #define TAMREL_MATCH_PLACES_BY_TEXT_H
 
 #include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "entry/entry_record.h"
 
 // The places of the entries with each text.  A text is kept as a 64-bit
-// hash: two texts that hash alike only add a candidate, which the decision
-// then turns down, so the index stays exact and costs no copy of any text.
+// hash (match_rules.h): two texts that hash alike only add a candidate,
+// which the decision then turns down, so the index stays exact and costs no
+// copy of any text.  The table is one open-addressed array of texts and one
+// array of places chained per text, so a large library costs a few
+// allocations, not one per text.
 class PlacesByText {
  public:
   // Adds place for text.  Places are noted in file order.
-  void Note(const std::string& text, EntryPlace place);
+  void Note(std::uint64_t text, EntryPlace place);
   // Appends to places every place noted for one of texts, and sorts them
   // into file order, each once.
-  void Collect(const std::vector<std::string>& texts, std::vector<EntryPlace>* places) const;
-  void Clear() { places_.clear(); }
+  void Collect(const std::vector<std::uint64_t>& texts, std::vector<EntryPlace>* places) const;
+  void Clear();
 
  private:
-  std::unordered_map<std::uint64_t, std::vector<EntryPlace>> places_;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  struct Slot {
+    std::uint64_t text = 0;
+    std::uint32_t first = kNone;  // kNone: the slot is free
+    std::uint32_t last = kNone;
+  };
+  struct Node {
+    EntryPlace place;
+    std::uint32_t next;
+  };
+
+  // The slot of text, or the free slot where it would go.
+  std::size_t SlotOf(std::uint64_t text) const;
+  void Grow();
+
+  std::vector<Slot> slots_;  // a power of two in size, at most half used
+  std::size_t used_ = 0;
+  std::vector<Node> nodes_;
 };
 
 // Sorts places into file order and drops repeats.

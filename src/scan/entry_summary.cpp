@@ -33,7 +33,7 @@ int ReadEntrySummary(LineReader* input, const char* first_line, entry_fields* fi
   fields->type = text;
   for (int i = 0; i < 7; i++) ValueFor(fields, i)->clear();
   fields->doi.clear();
-  fields->content.clear();
+  fields->content = TextDigest();
 
   int word_count = words == WORDS_WITH_NOTE ? 7 : 6;
   char line[LINE_SIZE];

@@ -1,0 +1,51 @@
+#include "extract/library_keys.h"
+
+#include <algorithm>
+
+#include "entry/text_hash.h"
+
+std::uint64_t FoldedKeyHash(std::string_view key) {
+  TextHasher hasher;
+  hasher.AddFoldedPart(key);
+  return hasher.Hash64();
+}
+
+void LibraryKeys::Build(const BibFile* file) {
+  file_ = file;
+  blocks_.clear();
+  for (std::size_t b = 0; b < file->blocks.size(); b++) {
+    const BibBlock& block = file->blocks[b];
+    if (block.kind == BIB_ENTRY) blocks_.emplace_back(FoldedKeyHash(block.key), static_cast<int>(b));
+  }
+  std::sort(blocks_.begin(), blocks_.end());
+}
+
+int LibraryKeys::Find(std::string_view key, int* case_differs) const {
+  *case_differs = 0;
+  std::uint64_t hash = FoldedKeyHash(key);
+  auto it = std::lower_bound(blocks_.begin(), blocks_.end(), std::make_pair(hash, -1));
+  // The blocks with this hash, in file order.
+  int folded = -1;
+  for (; it != blocks_.end() && it->first == hash; ++it) {
+    const std::string& candidate = file_->blocks[it->second].key;
+    if (candidate == key) return it->second;
+    if (folded < 0 && candidate.size() == key.size() && LowerCase(candidate) == LowerCase(key)) {
+      folded = it->second;
+    }
+  }
+  // BibTeX matches keys whatever their case, so the document compiles; but
+  // the user should know the two spellings differ.
+  if (folded >= 0) *case_differs = 1;
+  return folded;
+}
+
+void FoldedKeySet::Add(std::string_view key) { hashes_.push_back(FoldedKeyHash(key)); }
+
+void FoldedKeySet::Seal() {
+  std::sort(hashes_.begin(), hashes_.end());
+  hashes_.erase(std::unique(hashes_.begin(), hashes_.end()), hashes_.end());
+}
+
+bool FoldedKeySet::MayHold(std::string_view key) const {
+  return std::binary_search(hashes_.begin(), hashes_.end(), FoldedKeyHash(key));
+}
