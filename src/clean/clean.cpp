@@ -189,8 +189,8 @@ int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file,
                 std::vector<entry_fields>* summaries, OutputSet* outputs, RunReport* report) {
   if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
   ReportProblems(report, file_address_01, file.problems);
-  ParsedEntries entries(&file, input->reader.data, input->reader.size, summaries);
-  ParsedCleanedFile cleaned(&file, &entries, input->reader.data);
+  ParsedEntries entries(&file, input->bytes.data(), input->bytes.size(), summaries);
+  ParsedCleanedFile cleaned(&file, &entries, input->bytes.data());
   run->input = &entries;
   run->cleaned = &cleaned;
   run->rules = RULES_PARSED;
@@ -201,7 +201,9 @@ int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file,
 
 int RunClean(RunReport* report) {
   InputFile input;
-  if (!OpenInput(&input, file_address_01, "r", "Could not open the BibTeX file!", "BibTeX file ?")) {
+  InputUse use = FLAG_CLASSIC ? INPUT_LINES : INPUT_BYTES;
+  if (!OpenInput(&input, file_address_01, "r", use, "Could not open the BibTeX file!",
+                 "BibTeX file ?")) {
     return RESULT_NEED_BIBTEX;
   }
   // The BibTeX reader reads the library before any output is created, so a
@@ -209,7 +211,7 @@ int RunClean(RunReport* report) {
   BibFile file;
   std::vector<entry_fields> summaries;
   if (!FLAG_CLASSIC) {
-    ReadSummarisedBibFile(input.reader.data, input.reader.size, &file, &summaries);
+    ReadSummarisedBibFile(input.bytes.data(), input.bytes.size(), &file, &summaries);
     if (!ReadSomethingFrom(file, file_address_01, "BibTeX file ?")) return RESULT_NEED_BIBTEX;
   }
   OutputSet outputs(CLEAN_OUTPUTS, 2, file_address_01, output_folder);

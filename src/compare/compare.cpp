@@ -221,15 +221,15 @@ int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunRepo
   BibFile second_file;
   std::vector<entry_fields> master_summaries;
   std::vector<entry_fields> second_summaries;
-  ReadSummarisedBibFile(master->reader.data, master->reader.size, &master_file, &master_summaries);
+  ReadSummarisedBibFile(master->bytes.data(), master->bytes.size(), &master_file, &master_summaries);
   if (!ReadSomethingFrom(master_file, file_address_01, "BibTeX file No. 1?")) return RESULT_NEED_BIBTEX;
-  ReadSummarisedBibFile(second->reader.data, second->reader.size, &second_file, &second_summaries);
+  ReadSummarisedBibFile(second->bytes.data(), second->bytes.size(), &second_file, &second_summaries);
   if (!ReadSomethingFrom(second_file, file_address_02, "BibTeX file No. 2?")) return RESULT_NEED_BIBTEX;
   ReportProblems(report, file_address_01, master_file.problems);
   ReportProblems(report, file_address_02, second_file.problems);
-  ParsedEntries master_entries(&master_file, master->reader.data, master->reader.size,
+  ParsedEntries master_entries(&master_file, master->bytes.data(), master->bytes.size(),
                                &master_summaries);
-  ParsedEntries second_entries(&second_file, second->reader.data, second->reader.size,
+  ParsedEntries second_entries(&second_file, second->bytes.data(), second->bytes.size(),
                                &second_summaries);
   run->master = &master_entries;
   run->second = &second_entries;
@@ -245,13 +245,14 @@ int Compare(RunReport* report) {
   // The classic rules open both inputs for update, as they always have: a
   // file that may not be written is refused like a missing one.
   const char* mode = FLAG_CLASSIC ? "r+" : "r";
+  InputUse use = FLAG_CLASSIC ? INPUT_LINES : INPUT_BYTES;
   InputFile master;
-  if (!OpenInput(&master, file_address_01, mode, "Could not open BibTeX file No. 1!",
+  if (!OpenInput(&master, file_address_01, mode, use, "Could not open BibTeX file No. 1!",
                  "BibTeX file No. 1?")) {
     return RESULT_NEED_BIBTEX;
   }
   InputFile second;
-  if (!OpenInput(&second, file_address_02, mode, "Could not open BibTeX file No. 2!",
+  if (!OpenInput(&second, file_address_02, mode, use, "Could not open BibTeX file No. 2!",
                  "BibTeX file No. 2?")) {
     return RESULT_NEED_BIBTEX;
   }

@@ -61,17 +61,18 @@ int ParsedExtract::ParentsLackFields() const {
 
 int ParsedExtract::ReadLibrary(const char* path) {
   library_path_ = path;
-  library_.file = OpenInputReader(&library_.reader, path, "r");
+  library_.file = OpenInputFile(path, "r");
   if (library_.file == nullptr) return 0;
+  if (!library_.bytes.Load(library_.file)) return 0;
   for (const std::string& key : document_.keys) {
     if (key == "*") cite_all_ = 1;
     cited_folded_.Add(key);
   }
   cited_folded_.Seal();
-  ReadBibFileVisiting(library_.reader.data, library_.reader.size, &file_, KeepCitedFields, this);
+  ReadBibFileVisiting(library_.bytes.data(), library_.bytes.size(), &file_, KeepCitedFields, this);
   keys_of_library_.Build(&file_);
   if (ParentsLackFields()) {
-    ReadBibFile(library_.reader.data, library_.reader.size, &file_);
+    ReadBibFile(library_.bytes.data(), library_.bytes.size(), &file_);
     keys_of_library_.Build(&file_);
   }
   if (!ReadSomethingFrom(file_, path, "BibTeX file?")) return -1;
@@ -131,10 +132,10 @@ int ParsedExtract::CrossrefTarget(int block) const {
 // Every @preamble, and the @string definitions that the written entries
 // use, in library order, so the reduced file defines each before use.
 void ParsedExtract::WriteNeededBlocks(std::FILE* reduced) const {
-  ParsedEntries entries(&file_, library_.reader.data, library_.reader.size);
+  ParsedEntries entries(&file_, library_.bytes.data(), library_.bytes.size());
   for (const BibBlock& block : file_.blocks) {
     if (block.kind != BIB_PREAMBLE) continue;
-    WriteSourceText(library_.reader.data, block.begin, block.end, reduced);
+    WriteSourceText(library_.bytes.data(), block.begin, block.end, reduced);
     std::fputc('\n', reduced);
   }
   for (const Cited& cited : cited_) entries.WriteStringsFor(cited.block, reduced);
@@ -157,13 +158,13 @@ int ParsedExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
     // An entry found under another letter case goes out under the key the
     // document cites, so that the reduced file and the document agree.
     const BibBlock& block = file_.blocks[cited.block];
-    WriteEntryText(library_.reader.data, block, block.key == cited.key ? nullptr : cited.key.c_str(),
+    WriteEntryText(library_.bytes.data(), block, block.key == cited.key ? nullptr : cited.key.c_str(),
                    reduced);
     std::fputc('\n', reduced);
     std::fprintf(items, "%s\n", cited.key.c_str());
   }
   for (int parent : crossref_only_) {
-    WriteEntryText(library_.reader.data, file_.blocks[parent], nullptr, reduced);
+    WriteEntryText(library_.bytes.data(), file_.blocks[parent], nullptr, reduced);
     std::fputc('\n', reduced);
   }
   return static_cast<int>(cited_.size());

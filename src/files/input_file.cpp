@@ -5,10 +5,20 @@
 
 #include "app/platform.h"
 
-int OpenInput(InputFile* input, const char* path, const char* mode, const char* text,
-              const char* caption) {
+int OpenInput(InputFile* input, const char* path, const char* mode, InputUse use,
+              const char* text, const char* caption) {
   errno = 0;
-  input->file = OpenInputReader(&input->reader, path, mode);
+  if (use == INPUT_LINES) {
+    input->file = OpenInputReader(&input->reader, path, mode);
+  } else {
+    input->file = OpenInputFile(path, mode);
+    if (input->file != nullptr && !input->bytes.Load(input->file)) {
+      int error_number = errno;
+      std::fclose(input->file);
+      input->file = nullptr;
+      errno = error_number;
+    }
+  }
   if (input->file != nullptr) return 1;
   ShowFileMessage(text, caption, path, FileErrorText(errno));
   return 0;

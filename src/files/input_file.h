@@ -6,12 +6,18 @@
 #include <cstdio>
 
 #include "bibtex/bib_file.h"
+#include "files/file_bytes.h"
 #include "scan/line_reader.h"
 
-// An input held in memory for the length of a run; its file is closed
-// when the object goes.
+// How a run reads an input: line by line, as the line rules do (they may
+// append to what they read), or as bytes for the BibTeX reader.
+enum InputUse { INPUT_LINES, INPUT_BYTES };
+
+// An input held for the length of a run; its file is closed when the
+// object goes.
 struct InputFile {
-  LineReader reader;
+  LineReader reader;  // INPUT_LINES
+  FileBytes bytes;    // INPUT_BYTES
   std::FILE* file = nullptr;
 
   InputFile() = default;
@@ -22,12 +28,12 @@ struct InputFile {
   }
 };
 
-// Reads the input at path whole.  mode is "r", or "r+" where a file the
-// user may not write is refused as the classic rules always have.  On
-// failure shows text with caption (and, on a terminal, the path and the
-// reason) and returns 0.
-int OpenInput(InputFile* input, const char* path, const char* mode, const char* text,
-              const char* caption);
+// Opens the input at path and takes its bytes for use.  mode is "r", or
+// "r+" where a file the user may not write is refused as the classic rules
+// always have.  On failure shows text with caption (and, on a terminal, the
+// path and the reason) and returns 0.
+int OpenInput(InputFile* input, const char* path, const char* mode, InputUse use,
+              const char* text, const char* caption);
 
 // A BibTeX input the BibTeX reader read nothing usable from: no entry at
 // all, and at least one block it could not read (a binary file, a file cut

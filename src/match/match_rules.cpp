@@ -101,31 +101,30 @@ int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, Mat
   return rules != RULES_PARSED || !OtherFieldsDisagree(a, b);
 }
 
-// Each text is tagged by group and kind, so that a text of one rule never
-// meets a text of another.
+// A rule's text is tagged by group, so that a text of one rule never meets
+// a text of another.  The DOI and the content decide alike under every
+// group, so their texts carry no group: an index notes each once, and the
+// decision turns down a candidate that may not stand for the group.
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
                 std::vector<std::uint64_t>* texts) {
   texts->clear();
-  const char tag[2] = {static_cast<char>('0' + group), 0};
   const std::string* values[kMaxRuleValues];
   int count = RuleValues(group, fields, rules, values);
   if (count > 0) {
     TextHasher text;
-    text.AddPart(std::string_view(tag, 1));
     text.AddPart("R");
+    text.AddNumber(static_cast<std::uint64_t>(group));
     for (int i = 0; i < count; i++) text.AddPart(*values[i]);
     texts->push_back(text.Hash64());
   }
   if (rules != RULES_PARSED) return;
   if (!fields.doi.empty()) {
     TextHasher text;
-    text.AddPart(std::string_view(tag, 1));
     text.AddPart("D");
     text.AddPart(fields.doi);
     texts->push_back(text.Hash64());
   }
   TextHasher text;
-  text.AddPart(std::string_view(tag, 1));
   text.AddPart("C");
   text.AddNumber(fields.content.high);
   text.AddNumber(fields.content.low);

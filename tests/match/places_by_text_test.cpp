@@ -1,0 +1,62 @@
+#include "match/places_by_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+std::vector<long long> Offsets(const std::vector<EntryPlace>& places) {
+  std::vector<long long> offsets;
+  for (EntryPlace place : places) offsets.push_back(place.offset);
+  return offsets;
+}
+
+std::vector<long long> Collected(const PlacesByText& index, std::vector<std::uint64_t> texts) {
+  std::vector<EntryPlace> places;
+  index.Collect(texts, &places);
+  return Offsets(places);
+}
+
+TEST(PlacesByTextTest, GivesEveryPlaceOfTheTextsInFileOrderOnce) {
+  PlacesByText index;
+  index.Note(7, EntryPlace{10});
+  index.Note(9, EntryPlace{10});
+  index.Note(7, EntryPlace{30});
+  index.Note(7, EntryPlace{30});  // one entry noted twice under one text
+  index.Note(9, EntryPlace{50});
+  EXPECT_EQ(Collected(index, {7}), (std::vector<long long>{10, 30}));
+  EXPECT_EQ(Collected(index, {9}), (std::vector<long long>{10, 50}));
+  EXPECT_EQ(Collected(index, {9, 7}), (std::vector<long long>{10, 30, 50}));
+  EXPECT_EQ(Collected(index, {8}), (std::vector<long long>{}));
+  index.Clear();
+  EXPECT_EQ(Collected(index, {7}), (std::vector<long long>{}));
+}
+
+TEST(PlacesByTextTest, EmptyIndexFindsNothingAndKeepsWhatWasCollected) {
+  PlacesByText index;
+  std::vector<EntryPlace> places = {EntryPlace{40}, EntryPlace{20}, EntryPlace{40}};
+  index.Collect({1, 2}, &places);
+  EXPECT_EQ(Offsets(places), (std::vector<long long>{20, 40}));
+}
+
+// Texts that all fall on the same slots of the table (alike in their low
+// bits), in numbers that make it grow many times: none is lost or mixed
+// with another.
+TEST(PlacesByTextTest, CrowdedTextsStayApartAsTheTableGrows) {
+  PlacesByText index;
+  const int kTexts = 5000;
+  for (int round = 0; round < 3; round++) {
+    for (int t = 0; t < kTexts; t++) {
+      index.Note(static_cast<std::uint64_t>(t) << 32, EntryPlace{round * 100000LL + t});
+    }
+  }
+  for (int t = 0; t < kTexts; t += 997) {
+    EXPECT_EQ(Collected(index, {static_cast<std::uint64_t>(t) << 32}),
+              (std::vector<long long>{t, 100000LL + t, 200000LL + t}));
+  }
+  EXPECT_EQ(Collected(index, {static_cast<std::uint64_t>(kTexts) << 32}), (std::vector<long long>{}));
+}
+
+}  // namespace
