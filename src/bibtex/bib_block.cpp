@@ -29,18 +29,24 @@ int SameIgnoringCase(std::string_view text, const char* word) {
   return word[i] == '\0';
 }
 
-std::string_view ValueStore::Store(const std::string& text) {
-  if (text.empty()) return std::string_view();
-  if (room_ - used_ < text.size()) {
+char* ValueStore::Allocate(std::size_t size) {
+  if (size == 0) return nullptr;
+  if (room_ - used_ < size) {
     // A chunk of 1 MB, or one of its own for a longer value.
-    std::size_t size = text.size() > (1u << 20) ? text.size() : (1u << 20);
-    chunks_.emplace_back(new char[size]);
+    std::size_t chunk = size > (1u << 20) ? size : (1u << 20);
+    chunks_.emplace_back(new char[chunk]);
     used_ = 0;
-    room_ = size;
+    room_ = chunk;
   }
   char* at = chunks_.back().get() + used_;
+  used_ += size;
+  return at;
+}
+
+std::string_view ValueStore::Store(const std::string& text) {
+  char* at = Allocate(text.size());
+  if (at == nullptr) return std::string_view();
   std::memcpy(at, text.data(), text.size());
-  used_ += text.size();
   return std::string_view(at, text.size());
 }
 

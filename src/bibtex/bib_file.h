@@ -27,6 +27,8 @@ enum BibBlockKind {
 class ValueStore {
  public:
   std::string_view Store(const std::string& text);
+  // Room for size bytes that stay where they are (nullptr for none).
+  char* Allocate(std::size_t size);
   void Clear();
 
   // Where the store stands, and going back there: the values stored since
@@ -45,11 +47,14 @@ class ValueStore {
 };
 
 struct BibField {
-  std::string name;         // lower case, as BibTeX compares field names
+  std::string_view name;    // lower case, as BibTeX compares field names;
+                            // held as the value is
   std::string_view value;   // macros expanded, "#" joined, outer delimiters
                             // removed, inner braces kept, white space runs
                             // made one blank, no blank at either end; the
-                            // text is held by the file's ValueStore
+                            // text is held by the file's ValueStore, or is
+                            // the read bytes themselves where it needed no
+                            // change (so those bytes must outlive the file)
   std::size_t value_begin = 0;  // the value as written, "#" parts and all:
   std::size_t value_end = 0;    // [value_begin, value_end) of the file
 };
@@ -67,8 +72,8 @@ struct BibBlock {
   // @preamble: fields[0] holds its value, with an empty name.  Every block
   // that is no entry and no @string has key_begin == key_end == begin.
   // Malformed blocks keep the type that their "@" gave.
-  std::string type;
-  std::string key;
+  std::string_view type;  // the file's own bytes, as the values may be
+  std::string_view key;
   std::size_t key_begin = 0;
   std::size_t key_end = 0;
   std::vector<BibField> fields;  // in the order written
@@ -80,7 +85,7 @@ struct BibBlock {
   std::vector<std::string> macros;
 
   // Malformed blocks: what is wrong, e.g. "unbalanced braces" or "no key".
-  std::string problem;
+  std::string_view problem;
 };
 
 struct BibFile {
@@ -91,17 +96,19 @@ struct BibFile {
   // macro is used, as BibTeX reports it).  Undefined macros inside a
   // malformed block are not reported; the block is.
   std::vector<std::string> problems;
-  ValueStore values;  // the text of every value of blocks
+  ValueStore values;  // the text of the values that are not the file's own bytes
 };
 
 // Reads size bytes of BibTeX (not NUL-terminated; NUL bytes are text) into
-// file, replacing what it held.  Never fails: what cannot be read becomes a
+// file, replacing what it held.  The bytes must stay as they are while the
+// file's values are used.  Never fails: what cannot be read becomes a
 // malformed block.  Reading resumes after a malformed block at the next
 // line that begins with "@" (after blanks).  An undefined macro reads as
 // its name, as written (BibTeX prints nothing there, with a warning; the
-// name shows the user which string is missing).  Problems: "unbalanced braces", "unclosed quote", "no key",
-// "missing ',' after the key", "missing field name", "missing '='",
-// "bad value", "missing ',' between fields", "entry not closed" (an "@"
+// name shows the user which string is missing).  Problems: "unbalanced
+// braces", "unclosed quote", "no key", "missing ',' after the key",
+// "missing field name", "missing '='", "bad value", "missing ',' between
+// fields", "entry not closed" (an "@"
 // where a field should be), "end of file inside the entry", "no string
 // name", "string not closed", "preamble not closed", "end of file inside
 // the comment".

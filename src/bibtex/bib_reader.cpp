@@ -69,12 +69,6 @@ inline bool Is(char ch, unsigned char cls) {
 
 inline char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
 
-void AssignLower(const char* s, std::size_t length, std::string* out) {
-  out->assign(s, length);
-  for (char& ch : *out) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
-  }
-}
 
 std::string Lower(const char* s, std::size_t length) { return LowerCase(std::string_view(s, length)); }
 
@@ -402,7 +396,7 @@ class Reader {
     block.key_begin = block.key_end = at;
     const char* type = d_ + header.type_begin;
     std::size_t type_length = header.type_end - header.type_begin;
-    block.type.assign(type, type_length);
+    block.type = std::string_view(type, type_length);
     undefined_.clear();
     error_ = nullptr;
     ValueStore::Mark values_before = file_->values.Here();
@@ -424,13 +418,13 @@ class Reader {
 
     if (end == kNone) {
       block.kind = BIB_MALFORMED;
-      block.key.clear();
+      block.key = std::string_view();
       block.key_begin = block.key_end = at;
       block.fields.clear();
       block.macros.clear();
       block.problem = error_ != nullptr ? error_ : "cannot be read";
       end = NextAtLine(at);
-      file_->problems.push_back("line " + std::to_string(block.line) + ": " + block.problem);
+      file_->problems.push_back("line " + std::to_string(block.line) + ": " + std::string(block.problem));
     } else {
       for (const PendingUndefined& undefined : undefined_) {
         file_->problems.push_back("line " + std::to_string(LineOf(undefined.pos)) +
@@ -536,6 +530,9 @@ class Reader {
       if (ch == '{') {
         std::size_t close = FindClose(i);
         if (close == kNone) return Fail("unbalanced braces");
+        if (i == field->value_begin && IsWholeValue(close + 1, i + 1, close)) {
+          return TakeVerbatim(i + 1, close, close + 1, field);
+        }
         text.Append(d_ + i + 1, d_ + close);
         i = close + 1;
       } else if (ch == '"') {
@@ -549,12 +546,16 @@ class Reader {
           if (close == kNone) return Fail("unbalanced braces");
           j = close + 1;
         }
+        if (i == field->value_begin && IsWholeValue(j + 1, i + 1, j)) {
+          return TakeVerbatim(i + 1, j, j + 1, field);
+        }
         text.Append(d_ + i + 1, d_ + j);
         i = j + 1;
       } else if (Is(ch, kDigit)) {
         std::size_t j = i;
         while (j < n_ && Is(d_[j], kDigit)) j++;
         if (j < n_ && !Is(d_[j], kNameStop)) return Fail("bad value");
+        if (i == field->value_begin && IsWholeValue(j, i, j)) return TakeVerbatim(i, j, j, field);
         text.Append(d_ + i, d_ + j);
         i = j;
       } else if (!Is(ch, kNameStop)) {
@@ -591,6 +592,40 @@ class Reader {
     }
   }
 
+  // 1 when the value's first part, its text at [begin, end) and ending at
+  // after, is the whole value (no "#" follows) and its text needs no change:
+  // no white space at either end, no run to make one blank.
+  bool IsWholeValue(std::size_t after, std::size_t begin, std::size_t end) const {
+    if (begin < end && (Is(d_[begin], kSpace) || Is(d_[end - 1], kSpace))) return false;
+    if (FirstIrregular(d_ + begin, d_ + end) != d_ + end) return false;
+    std::size_t k = SkipSpace(after);
+    return k >= n_ || d_[k] != '#';
+  }
+
+  // A value that is the file's own bytes [begin, end) is neither copied nor
+  // stored: the field refers to the file.  Returns after, where the value's
+  // part ends.
+  std::size_t TakeVerbatim(std::size_t begin, std::size_t end, std::size_t after, BibField* field) {
+    field->value = std::string_view(d_ + begin, end - begin);
+    field->value_end = after;
+    last_leading_ = false;
+    last_pending_ = false;
+    return after;
+  }
+
+  // The name at [begin, end) in lower case: the file's own bytes where they
+  // are in lower case already (as most libraries write them), else a lower
+  // case copy in the value store.
+  std::string_view LowerName(std::size_t begin, std::size_t end) {
+    std::size_t length = end - begin;
+    std::size_t upper = begin;
+    while (upper < end && !(d_[upper] >= 'A' && d_[upper] <= 'Z')) upper++;
+    if (upper == end) return std::string_view(d_ + begin, length);
+    char* lower = file_->values.Allocate(length);
+    for (std::size_t i = 0; i < length; i++) lower[i] = AsciiLower(d_[begin + i]);
+    return std::string_view(lower, length);
+  }
+
   // ---- @string, @preamble ----
 
   std::size_t ReadString(std::size_t open, BibBlock* block) {
@@ -612,15 +647,17 @@ class Reader {
     if (i < n_ && d_[i] == ',') i = SkipSpace(i + 1);
     if (i >= n_) return FailEnd();
     if (d_[i] != close) return Fail("string not closed");
-    block->key.assign(d_ + name_begin, name_end - name_begin);
+    block->key = std::string_view(d_ + name_begin, name_end - name_begin);
     block->key_begin = name_begin;
     block->key_end = name_end;
-    field.name = Lower(d_ + name_begin, name_end - name_begin);
+    field.name = LowerName(name_begin, name_end);
+    value_.clear();
+    if (!field.value.empty()) value_.append(field.value.data(), field.value.size());
     ValueText text;
-    text.out = &value_;  // still the value just read
+    text.out = &value_;
     text.leading = last_leading_;
     text.pending = last_pending_;
-    macros_[field.name] = text.Untrimmed();
+    macros_[std::string(field.name)] = text.Untrimmed();
     block->fields.push_back(std::move(field));
     return i + 1;
   }
@@ -657,7 +694,7 @@ class Reader {
     if (d_[i] == '=') return Fail("no key");
     if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' after the key");
 
-    block->key.assign(d_ + key_begin, key_end - key_begin);
+    block->key = std::string_view(d_ + key_begin, key_end - key_begin);
     block->key_begin = key_begin;
     block->key_end = key_end;
 
@@ -680,7 +717,7 @@ class Reader {
       i = SkipSpace(i + 1);
       fields_.emplace_back();
       BibField& field = fields_.back();
-      AssignLower(d_ + name_begin, name_end - name_begin, &field.name);
+      field.name = LowerName(name_begin, name_end);
       i = ReadValue(i, &field, block);
       if (i == kNone) return kNone;
       i = SkipSpace(i);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "entry/text_hash.h"
 
@@ -37,12 +38,6 @@ std::string BareDoi(std::string_view value) {
   return doi;
 }
 
-// The type and every field, sorted by name, as a 16-byte digest: two
-// entries have the same content exactly when their digests are equal (but
-// for odds no library comes near), and comparing or copying it costs
-// nothing whatever the abstracts hold.  A field written twice with the same
-// value counts once (an export that repeats a note is still the same
-// entry); written twice with two values, both count.
 // A field with the first eight bytes of its name as a big-endian number:
 // comparing the numbers orders names as comparing the names does, but for
 // names alike in those bytes, which are then compared whole.
@@ -51,7 +46,7 @@ struct SortedField {
   const BibField* field;
 };
 
-std::uint64_t NameStart(const std::string& name) {
+std::uint64_t NameStart(std::string_view name) {
   std::uint64_t start = 0;
   for (std::size_t i = 0; i < 8; i++) {
     start = (start << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
@@ -65,6 +60,12 @@ bool NameBefore(const SortedField& a, const SortedField& b) {
   return order != 0 ? order < 0 : a.field < b.field;
 }
 
+// The type and every field, sorted by name, as a 16-byte digest: two
+// entries have the same content exactly when their digests are equal (but
+// for odds no library comes near), and comparing or copying it costs
+// nothing whatever the abstracts hold.  A field written twice with the same
+// value counts once (an export that repeats a note is still the same
+// entry); written twice with two values, both count.
 TextDigest ContentDigest(const BibBlock& entry) {
   // Sorted by name, ties in the order written; on the stack for any entry
   // of ordinary size.
@@ -85,7 +86,7 @@ TextDigest ContentDigest(const BibBlock& entry) {
   };
   count = static_cast<std::size_t>(std::unique(fields, fields + count, repeated) - fields);
   TextHasher digest;
-  digest.AddPart(LowerCase(entry.type));
+  digest.AddFoldedPart(entry.type);
   for (std::size_t i = 0; i < count; i++) {
     digest.AddPart(fields[i].field->name);
     digest.AddPart(fields[i].field->value);
@@ -95,7 +96,10 @@ TextDigest ContentDigest(const BibBlock& entry) {
 
 }  // namespace
 
-void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
+// The texts of an entry's summary, in the order of EntrySummaries' records,
+// as views of the entry's own values; the DOI, which is rewritten, is held
+// in doi.
+static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::string* doi) {
   // One pass over the fields; the first of a repeated name counts, as in
   // BibTeX.
   static const char* const kNames[] = {"journal", "year",  "volume", "pages", "author",
@@ -113,18 +117,18 @@ void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields) {
   auto value = [&](int n) -> std::string_view {
     return values[n] != nullptr ? *values[n] : std::string_view();
   };
-  auto set = [](std::string* field, std::string_view text) { field->assign(text.data(), text.size()); };
-  fields->key = entry.key;
-  fields->type = entry.type;
-  set(&fields->journal, value(0));
-  set(&fields->year, value(1));
-  set(&fields->volume, value(2));
-  set(&fields->pages, FirstPage(value(3)));
-  set(&fields->author, value(4));
-  set(&fields->title, value(5));
-  set(&fields->note, value(6));
-  fields->doi = value(7).empty() ? std::string() : BareDoi(value(7));
-  fields->content = ContentDigest(entry);
+  doi->clear();
+  if (!value(7).empty()) *doi = BareDoi(value(7));
+  texts[0] = entry.key;
+  texts[1] = entry.type;
+  texts[2] = value(0);
+  texts[3] = value(1);
+  texts[4] = value(2);
+  texts[5] = FirstPage(value(3));
+  texts[6] = value(4);
+  texts[7] = value(5);
+  texts[8] = value(6);
+  texts[9] = *doi;
 }
 
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out) {
@@ -152,52 +156,83 @@ void WriteEntryText(const char* data, const BibBlock& entry, const char* key, st
   }
 }
 
-static int SummariseEntry(void* context, int entry_number, const BibBlock& entry) {
-  std::vector<entry_fields>* summaries = static_cast<std::vector<entry_fields>*>(context);
-  if (static_cast<std::size_t>(entry_number) >= summaries->size()) summaries->resize(entry_number + 1);
-  SummarizeBibEntry(entry, &(*summaries)[entry_number]);
+void EntrySummaries::Add(const BibBlock& entry) {
+  std::string_view texts[kTexts];
+  SummaryTexts(entry, texts, &doi_);
+  Record record;
+  std::size_t total = 0;
+  for (int t = 0; t < kTexts; t++) {
+    // A text of 4 GB or more is compared by its first 4 GB.
+    record.sizes[t] = static_cast<std::uint32_t>(std::min<std::size_t>(texts[t].size(), UINT32_MAX));
+    total += record.sizes[t];
+  }
+  char* at = store_.Allocate(total);
+  record.texts = at;
+  for (int t = 0; t < kTexts; t++) {
+    if (record.sizes[t] == 0) continue;
+    std::memcpy(at, texts[t].data(), record.sizes[t]);
+    at += record.sizes[t];
+  }
+  record.content = ContentDigest(entry);
+  records_.push_back(record);
+}
+
+void EntrySummaries::Get(std::size_t entry, entry_fields* fields) const {
+  std::string* texts[kTexts] = {&fields->key,    &fields->type,  &fields->journal,
+                                &fields->year,   &fields->volume, &fields->pages,
+                                &fields->author, &fields->title, &fields->note,
+                                &fields->doi};
+  const Record& record = records_[entry];
+  const char* text = record.texts != nullptr ? record.texts : "";  // all empty
+  for (int t = 0; t < kTexts; t++) {
+    texts[t]->assign(text, record.sizes[t]);
+    text += record.sizes[t];
+  }
+  fields->content = record.content;
+}
+
+void EntrySummaries::Clear() {
+  records_.clear();
+  store_.Clear();
+}
+
+static int SummariseEntry(void* context, int, const BibBlock& entry) {
+  static_cast<EntrySummaries*>(context)->Add(entry);
   return 0;
 }
 
 void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
-                           std::vector<entry_fields>* summaries) {
-  summaries->clear();
+                           EntrySummaries* summaries) {
+  summaries->Clear();
   ReadBibFileVisiting(data, size, file, SummariseEntry, summaries);
 }
 
 ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t size,
-                             std::vector<entry_fields>* summaries)
+                             EntrySummaries* summaries)
     : file_(file), data_(data), size_(size) {
   for (std::size_t b = 0; b < file_->blocks.size(); b++) {
     const BibBlock& block = file_->blocks[b];
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
     if (block.kind == BIB_STRING) definitions_[LowerCase(block.key)].push_back(static_cast<int>(b));
   }
-  if (summaries != nullptr && summaries->size() == entries_.size()) {
-    summaries_.swap(*summaries);
-    summarised_.assign(entries_.size(), 1);
-  }
+  if (summaries != nullptr && summaries->Count() == entries_.size()) std::swap(summaries_, *summaries);
 }
 
-// An entry is summarised once, the first time it is read: the searches of
-// compare and clean doubles read some entries many times.
-const entry_fields& ParsedEntries::Summary(std::size_t entry) {
-  // Made room for on first use: a source used only to copy entries (the
-  // reduced file of extract) needs no summaries.
-  if (summaries_.size() != entries_.size()) {
-    summaries_.resize(entries_.size());
-    summarised_.assign(entries_.size(), 0);
-  }
-  if (!summarised_[entry]) {
-    SummarizeBibEntry(file_->blocks[entries_[entry]], &summaries_[entry]);
-    summarised_[entry] = 1;
-  }
-  return summaries_[entry];
+// Made on first use: a source used only to copy entries (the reduced file
+// of extract) needs no summaries.
+void ParsedEntries::SummariseAll() {
+  summaries_.Clear();
+  for (int block : entries_) summaries_.Add(file_->blocks[block]);
+}
+
+void ParsedEntries::SummaryOf(std::size_t entry, entry_fields* fields) {
+  if (summaries_.Count() != entries_.size()) SummariseAll();
+  summaries_.Get(entry, fields);
 }
 
 int ParsedEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
   if (next_ >= entries_.size()) return 0;
-  *fields = Summary(next_);
+  SummaryOf(next_, fields);
   place->offset = static_cast<long long>(file_->blocks[entries_[next_]].begin);
   next_++;
   return 1;
@@ -218,21 +253,16 @@ std::size_t ParsedEntries::FirstEntryFrom(EntryPlace place) const {
 
 void ParsedEntries::Seek(EntryPlace place) { next_ = FirstEntryFrom(place); }
 
-std::size_t ParsedEntries::EntryAt(EntryPlace place) const {
+long ParsedEntries::EntryNumberAt(EntryPlace place) const {
   std::size_t entry = FirstEntryFrom(place);
-  if (entry == entries_.size()) return entry;
+  if (entry == entries_.size()) return -1;
   bool starts_there = static_cast<long long>(file_->blocks[entries_[entry]].begin) == place.offset;
-  return starts_there ? entry : entries_.size();
+  return starts_there ? static_cast<long>(entry) : -1;
 }
 
 int ParsedEntries::BlockAt(EntryPlace place) const {
-  std::size_t entry = EntryAt(place);
-  return entry == entries_.size() ? -1 : entries_[entry];
-}
-
-const entry_fields* ParsedEntries::SummaryAt(EntryPlace place) {
-  std::size_t entry = EntryAt(place);
-  return entry == entries_.size() ? nullptr : &Summary(entry);
+  long entry = EntryNumberAt(place);
+  return entry < 0 ? -1 : entries_[static_cast<std::size_t>(entry)];
 }
 
 int ParsedEntries::DefinitionFor(const std::string& name, int before) const {

@@ -5,6 +5,7 @@
 #ifndef TAMREL_BIBTEX_PARSED_ENTRIES_H
 #define TAMREL_BIBTEX_PARSED_ENTRIES_H
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -14,12 +15,7 @@
 
 #include "bibtex/bib_file.h"
 #include "entry/entry_source.h"
-
-// Fills fields from a parsed entry: values as BibTeX reads them, pages cut
-// to the first page, the DOI in lower case without its resolver prefix,
-// and content: a digest of the type (in lower case) and every field,
-// sorted by name.
-void SummarizeBibEntry(const BibBlock& entry, entry_fields* fields);
+#include "entry/text_hash.h"
 
 // Writes bytes [begin, end) of data to a text-mode output with every
 // carriage return before a line feed dropped, so the output has the host's
@@ -30,19 +26,48 @@ void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::
 // when key is not null.
 void WriteEntryText(const char* data, const BibBlock& entry, const char* key, std::FILE* out);
 
+// Every entry's summary, in entry order, held compactly: one small record
+// per entry, its texts side by side in one store, so that a large library
+// costs little more memory than its summaries' bytes.
+class EntrySummaries {
+ public:
+  // Appends the summary of entry: key and type as written, values as
+  // BibTeX reads them, pages cut to the first page, the DOI in lower case
+  // without its resolver prefix, and content: a digest of the type (in
+  // lower case) and every field, sorted by name.
+  void Add(const BibBlock& entry);
+  std::size_t Count() const { return records_.size(); }
+  // Fills fields with the summary of entry number `entry`.
+  void Get(std::size_t entry, entry_fields* fields) const;
+  void Clear();
+
+ private:
+  enum { kTexts = 10 };
+  struct Record {
+    const char* texts;                // the texts, one after another, in the store
+    std::uint32_t sizes[kTexts];      // key, type, journal, year, volume, pages,
+                                      // author, title, note, doi
+    TextDigest content;
+  };
+  std::vector<Record> records_;
+  ValueStore store_;
+  std::string doi_;
+};
+
 // Reads a BibTeX file for compare and clean doubles: every entry summarised
 // as it is read, its fields then let go, so a large library costs its
 // summaries and not every field of every entry.
 void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
-                           std::vector<entry_fields>* summaries);
+                           EntrySummaries* summaries);
 
 class ParsedEntries : public EntrySource {
  public:
   // data must stay as it is while the source is used.  summaries, when
   // given, holds every entry's summary (ReadSummarisedBibFile) and is taken
-  // over; otherwise each entry is summarised from its fields when first read.
+  // over; otherwise the entries are summarised from their fields when one
+  // is first read.
   ParsedEntries(const BibFile* file, const char* data, std::size_t size,
-                std::vector<entry_fields>* summaries = nullptr);
+                EntrySummaries* summaries = nullptr);
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
   EntryPlace Tell() const override;
@@ -52,9 +77,13 @@ class ParsedEntries : public EntrySource {
   // The block of the entry that starts at place, or -1.
   int BlockAt(EntryPlace place) const;
 
-  // The summary of the entry that starts at place, as NextEntry gives it,
-  // or nullptr.  It stays where it is while the source lives.
-  const entry_fields* SummaryAt(EntryPlace place);
+  // The number (from 0, in file order) of the entry that starts at place,
+  // or -1.
+  long EntryNumberAt(EntryPlace place) const;
+
+  // Fills fields with the summary of entry number `entry`, as NextEntry
+  // gives it.
+  void SummaryOf(std::size_t entry, entry_fields* fields);
 
   // Writes to out, once per output, the @string blocks that the block uses
   // (and those their values use), each before its first use.
@@ -64,10 +93,8 @@ class ParsedEntries : public EntrySource {
   // The first entry (an index of entries_) that starts at place or later.
   std::size_t FirstEntryFrom(EntryPlace place) const;
 
-  // The entry that starts at place (an index of entries_), or entries_.size().
-  std::size_t EntryAt(EntryPlace place) const;
-
-  const entry_fields& Summary(std::size_t entry);
+  // Summarises every entry, when no summaries were given.
+  void SummariseAll();
 
   // The @string block that defines name for a use in block `before`.
   int DefinitionFor(const std::string& name, int before) const;
@@ -77,8 +104,7 @@ class ParsedEntries : public EntrySource {
   std::size_t size_;
   std::vector<int> entries_;  // indexes of the entry blocks, in order
   std::size_t next_ = 0;      // the next entry to read, as an index of entries_
-  std::vector<entry_fields> summaries_;  // per entry, once read
-  std::vector<char> summarised_;
+  EntrySummaries summaries_;
   std::unordered_map<std::string, std::vector<int>> definitions_;  // name -> @string blocks
   std::map<std::FILE*, std::set<int>> strings_written_;
 };

@@ -186,7 +186,7 @@ int CleanClassic(CleanRun* run, InputFile* input, OutputSet* outputs) {
 }
 
 int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file,
-                std::vector<entry_fields>* summaries, OutputSet* outputs, RunReport* report) {
+                EntrySummaries* summaries, OutputSet* outputs, RunReport* report) {
   if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
   ReportProblems(report, file_address_01, file.problems);
   ParsedEntries entries(&file, input->bytes.data(), input->bytes.size(), summaries);
@@ -209,7 +209,7 @@ int RunClean(RunReport* report) {
   // The BibTeX reader reads the library before any output is created, so a
   // file it can read nothing from is refused like one that cannot be opened.
   BibFile file;
-  std::vector<entry_fields> summaries;
+  EntrySummaries summaries;
   if (!FLAG_CLASSIC) {
     ReadSummarisedBibFile(input.bytes.data(), input.bytes.size(), &file, &summaries);
     if (!ReadSomethingFrom(file, file_address_01, "BibTeX file ?")) return RESULT_NEED_BIBTEX;

@@ -47,16 +47,26 @@ void ClassicCleanedFile::Append(EntryPlace input_place, const entry_fields&, con
   new_key_ = nullptr;
 }
 
-void KeptEntries::KeepRenamed(const entry_fields& entry, const char* new_key) {
-  renamed_.push_back(entry);
-  renamed_.back().key = new_key;
-  entries_.push_back(&renamed_.back());
+void KeptEntries::Keep(std::size_t entry, const char* new_key) {
+  long renamed = -1;
+  if (new_key != nullptr) {
+    renamed = static_cast<long>(renamed_.size());
+    renamed_.emplace_back();
+    input_->SummaryOf(entry, &renamed_.back());
+    renamed_.back().key = new_key;
+  }
+  kept_.push_back(Kept{entry, renamed});
 }
 
 int KeptEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
-  if (next_ >= entries_.size()) return 0;
+  if (next_ >= kept_.size()) return 0;
   place->offset = static_cast<long long>(next_);
-  *fields = *entries_[next_++];
+  const Kept& kept = kept_[next_++];
+  if (kept.renamed >= 0) {
+    *fields = renamed_[static_cast<std::size_t>(kept.renamed)];
+  } else {
+    input_->SummaryOf(kept.entry, fields);
+  }
   return 1;
 }
 
@@ -65,28 +75,28 @@ ParsedCleanedFile::ParsedCleanedFile(const BibFile* input, ParsedEntries* entrie
     : input_(input),
       entries_(entries),
       data_(data),
+      kept_(entries),
       written_(input->blocks.size(), 0),
       new_keys_(input->blocks.size()) {}
 
 EntryPlace ParsedCleanedFile::Refresh(CleanedFileIndex* index) {
-  for (; noted_ < kept_.Count(); noted_++) {
-    index->Note(kept_.At(noted_), EntryPlace{static_cast<long long>(noted_)});
-  }
+  kept_.Seek(EntryPlace{static_cast<long long>(noted_)});
+  EntryPlace place;
+  while (kept_.NextEntry(&scratch_, &place)) index->Note(scratch_, place);
+  noted_ = kept_.Count();
   return EntryPlace{static_cast<long long>(noted_)};
 }
 
-void ParsedCleanedFile::Append(EntryPlace input_place, const entry_fields& entry,
+void ParsedCleanedFile::Append(EntryPlace input_place, const entry_fields&,
                                const char* new_key) {
+  long entry = entries_->EntryNumberAt(input_place);
+  if (entry < 0) return;
   int block = entries_->BlockAt(input_place);
-  const entry_fields* summary = entries_->SummaryAt(input_place);
-  if (block < 0 || summary == nullptr) return;
   written_[block] = 1;
+  kept_.Keep(static_cast<std::size_t>(entry), new_key);
   if (new_key != nullptr) {
     new_keys_[block] = new_key;
-    kept_.KeepRenamed(entry, new_key);
     FLAG_DOUBLE_BIBITEM = 0;
-  } else {
-    kept_.Keep(summary);
   }
 }
 

@@ -7,7 +7,6 @@
 #define TAMREL_CLEAN_CLEANED_FILE_H
 
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -53,15 +52,15 @@ class ClassicCleanedFile : public CleanedFile {
 };
 
 // The entries kept so far, in memory; places are their numbers.  An entry
-// kept as it stands is the input's own summary, not a copy; only renamed
-// entries need one of their own.
+// kept as it stands is read from the input's own summaries; only renamed
+// entries need a copy of their own.
 class KeptEntries : public EntrySource {
  public:
-  // entry must outlive this source.
-  void Keep(const entry_fields* entry) { entries_.push_back(entry); }
-  void KeepRenamed(const entry_fields& entry, const char* new_key);
-  std::size_t Count() const { return entries_.size(); }
-  const entry_fields& At(std::size_t number) const { return *entries_[number]; }
+  explicit KeptEntries(ParsedEntries* input) : input_(input) {}
+  // Keeps the input's entry number `entry`, under new_key when that is not
+  // null.
+  void Keep(std::size_t entry, const char* new_key);
+  std::size_t Count() const { return kept_.size(); }
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
   EntryPlace Tell() const override { return EntryPlace{static_cast<long long>(next_)}; }
@@ -69,8 +68,13 @@ class KeptEntries : public EntrySource {
   int CopyEntry(EntryPlace, std::FILE*) override { return 0; }
 
  private:
-  std::vector<const entry_fields*> entries_;
-  std::deque<entry_fields> renamed_;  // stays where it is as it grows
+  struct Kept {
+    std::size_t entry;  // the input's entry number
+    long renamed;       // its copy in renamed_, or -1
+  };
+  ParsedEntries* input_;
+  std::vector<Kept> kept_;
+  std::vector<entry_fields> renamed_;
   std::size_t next_ = 0;
 };
 
@@ -92,6 +96,7 @@ class ParsedCleanedFile : public CleanedFile {
   const char* data_;
   KeptEntries kept_;
   std::size_t noted_ = 0;
+  entry_fields scratch_;
   std::vector<char> written_;           // per block: 1 when the entry is written
   std::vector<std::string> new_keys_;   // per block: its new key, or ""
 };

@@ -5,13 +5,26 @@
 #include <string>
 
 #if defined(__linux__) && defined(__GLIBC__)
+#include <malloc.h>
 #include <unistd.h>
 #endif
+
+// A large block given back to the system and asked for again (a growing
+// array doubles, its old copy goes) comes back as fresh pages, each one
+// cleared by the system first.  Blocks up to 32 MB are taken from the heap
+// instead, and its free top is kept, so that they are used again.
+static void KeepFreedBlocks() {
+#if defined(__linux__) && defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
 
 void UseLargeHeapPages(char** argv) {
 #if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
   const char* choice = std::getenv("TAMREL_HEAP");
   if (choice != nullptr && std::strcmp(choice, "plain") == 0) return;
+  KeepFreedBlocks();
   const char* tunables = std::getenv("GLIBC_TUNABLES");
   if (tunables != nullptr && std::strstr(tunables, "glibc.malloc.hugetlb") != nullptr) return;
   std::string wanted = "glibc.malloc.hugetlb=1";

@@ -11,7 +11,8 @@
 // TAMREL_HEAP=plain asks for the plain heap (for instruction counts under
 // valgrind, which would not follow the new start).  Returns only when the
 // program goes on as it is: where there is no such tunable or the start
-// fails.
+// fails.  Freed large blocks are kept in the heap for use again rather than
+// given back to the system (except under TAMREL_HEAP=plain).
 void UseLargeHeapPages(char** argv);
 
 #endif

@@ -219,8 +219,8 @@ int CompareClassic(CompareRun* run, InputFile* master, InputFile* second, RunRep
 int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
   BibFile master_file;
   BibFile second_file;
-  std::vector<entry_fields> master_summaries;
-  std::vector<entry_fields> second_summaries;
+  EntrySummaries master_summaries;
+  EntrySummaries second_summaries;
   ReadSummarisedBibFile(master->bytes.data(), master->bytes.size(), &master_file, &master_summaries);
   if (!ReadSomethingFrom(master_file, file_address_01, "BibTeX file No. 1?")) return RESULT_NEED_BIBTEX;
   ReadSummarisedBibFile(second->bytes.data(), second->bytes.size(), &second_file, &second_summaries);

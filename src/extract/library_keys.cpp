@@ -27,7 +27,7 @@ int LibraryKeys::Find(std::string_view key, int* case_differs) const {
   // The blocks with this hash, in file order.
   int folded = -1;
   for (; it != blocks_.end() && it->first == hash; ++it) {
-    const std::string& candidate = file_->blocks[it->second].key;
+    std::string_view candidate = file_->blocks[it->second].key;
     if (candidate == key) return it->second;
     if (folded < 0 && candidate.size() == key.size() && LowerCase(candidate) == LowerCase(key)) {
       folded = it->second;

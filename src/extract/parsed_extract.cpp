@@ -96,8 +96,9 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
       for (std::size_t b = 0; b < file_.blocks.size(); b++) {
         const BibBlock& block = file_.blocks[b];
         if (block.kind != BIB_ENTRY || !taken.insert(static_cast<int>(b)).second) continue;
-        if (!listed.insert(block.key).second) continue;
-        AddCited(block.key, static_cast<int>(b));
+        std::string key_of_entry(block.key);
+        if (!listed.insert(key_of_entry).second) continue;
+        AddCited(key_of_entry, static_cast<int>(b));
         held.push_back(true);
       }
       continue;
@@ -106,9 +107,9 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
     int case_differs;
     int block = keys_of_library_.Find(key, &case_differs);
     if (block >= 0 && case_differs) {
-      notes_.push_back("Cited as '" + key + "', the library's key is '" + file_.blocks[block].key +
-                       "' (line " + std::to_string(file_.blocks[block].line) +
-                       "): copied under the cited key.");
+      const BibBlock& found = file_.blocks[block];
+      notes_.push_back("Cited as '" + key + "', the library's key is '" + std::string(found.key) +
+                       "' (line " + std::to_string(found.line) + "): copied under the cited key.");
     }
     if (block >= 0 && !taken.insert(block).second) {
       // Two spellings of one key: BibTeX writes the entry once.

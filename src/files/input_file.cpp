@@ -33,7 +33,7 @@ int ReadSomethingFrom(const BibFile& file, const char* path, const char* caption
   if (first_problem == nullptr) return 1;  // an empty library is a library
   std::string text = "No BibTeX entry could be read from the file\n    '" + std::string(path) +
                      "'.\nLine " + std::to_string(first_problem->line) + ": " +
-                     first_problem->problem + ".";
+                     std::string(first_problem->problem) + ".";
   ShowMessage(text.c_str(), caption);
   return 0;
 }

@@ -14,38 +14,48 @@ void PlacesByText::Clear() {
   nodes_.clear();
 }
 
+static std::uint32_t CheckOf(std::uint64_t text) { return static_cast<std::uint32_t>(text >> 32); }
+
+// A slot holds text when its high half is the slot's check and its low
+// half that of the slot's nodes: each slot holds one text, whole, so that
+// Grow can move it.
 std::size_t PlacesByText::SlotOf(std::uint64_t text) const {
   std::size_t mask = slots_.size() - 1;
   std::size_t i = static_cast<std::size_t>(text) & mask;
-  while (slots_[i].first != kNone && slots_[i].text != text) i = (i + 1) & mask;
+  std::uint32_t check = CheckOf(text);
+  std::uint32_t low = static_cast<std::uint32_t>(text);
+  while (slots_[i].last != kNone &&
+         (slots_[i].check != check || nodes_[slots_[i].last].text_low != low)) {
+    i = (i + 1) & mask;
+  }
   return i;
 }
 
+// Doubles the table, moving each text to the slot its hash chooses there:
+// the slot keeps the hash's high half and its nodes the low half.
 void PlacesByText::Grow() {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.resize(old.empty() ? 1024 : old.size() * 2);
   for (const Slot& slot : old) {
-    if (slot.first != kNone) slots_[SlotOf(slot.text)] = slot;
+    if (slot.last == kNone) continue;
+    std::uint64_t text = (static_cast<std::uint64_t>(slot.check) << 32) | nodes_[slot.last].text_low;
+    slots_[SlotOf(text)] = slot;
   }
 }
 
 void PlacesByText::Note(std::uint64_t text, EntryPlace place) {
   if (2 * (used_ + 1) > slots_.size()) Grow();
   Slot& slot = slots_[SlotOf(text)];
-  if (slot.first != kNone && nodes_[slot.last].place.offset == place.offset) {
+  if (slot.last != kNone && nodes_[slot.last].place.offset == place.offset) {
     return;  // an entry noted twice under one text (two of its texts alike) counts once
   }
-  std::uint32_t node = static_cast<std::uint32_t>(nodes_.size());
-  nodes_.push_back(Node{place, kNone});
-  if (slot.first == kNone) {
-    slot.text = text;
-    slot.first = node;
+  if (slot.last == kNone) {
+    slot.check = CheckOf(text);
     used_++;
-  } else {
-    nodes_[slot.last].next = node;
   }
-  slot.last = node;
+  nodes_.push_back(Node{place, slot.last, static_cast<std::uint32_t>(text)});
+  slot.last = static_cast<std::uint32_t>(nodes_.size() - 1);
 }
 
 void PlacesByText::Collect(const std::vector<std::uint64_t>& texts,
@@ -53,7 +63,7 @@ void PlacesByText::Collect(const std::vector<std::uint64_t>& texts,
   for (std::uint64_t text : texts) {
     if (slots_.empty()) break;
     const Slot& slot = slots_[SlotOf(text)];
-    for (std::uint32_t n = slot.first; n != kNone; n = nodes_[n].next) places->push_back(nodes_[n].place);
+    for (std::uint32_t n = slot.last; n != kNone; n = nodes_[n].before) places->push_back(nodes_[n].place);
   }
   SortPlaces(places);
 }

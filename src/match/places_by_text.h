@@ -18,9 +18,10 @@
 // The places of the entries with each text.  A text is kept as a 64-bit
 // hash (match_rules.h): two texts that hash alike only add a candidate,
 // which the decision then turns down, so the index stays exact and costs no
-// copy of any text.  The table is one open-addressed array of texts and one
-// array of places chained per text, so a large library costs a few
-// allocations, not one per text.
+// copy of any text.  The table is one open-addressed array of slots (the
+// hash's high half and the text's last place) and one array of places
+// chained per text (each with the hash's low half), so a large library
+// costs a few allocations, not one per text.
 class PlacesByText {
  public:
   // Adds place for text.  Places are noted in file order.
@@ -33,13 +34,13 @@ class PlacesByText {
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
   struct Slot {
-    std::uint64_t text = 0;
-    std::uint32_t first = kNone;  // kNone: the slot is free
-    std::uint32_t last = kNone;
+    std::uint32_t check = 0;     // the high half of the text's hash
+    std::uint32_t last = kNone;  // its last place noted; kNone: the slot is free
   };
   struct Node {
     EntryPlace place;
-    std::uint32_t next;
+    std::uint32_t before;    // the place noted before it for the text, or kNone
+    std::uint32_t text_low;  // the low half of the text's hash, for Grow
   };
 
   // The slot of text, or the free slot where it would go.

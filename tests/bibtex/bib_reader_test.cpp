@@ -55,22 +55,22 @@ std::string Describe(const std::string& input, const BibBlock& block) {
     case BIB_COMMENT:
       return "comment " + line + "'" + Shown(Slice(input, block.begin, block.end)) + "'";
     case BIB_MALFORMED:
-      return "malformed " + line + block.problem + " '" +
+      return "malformed " + line + std::string(block.problem) + " '" +
              Shown(Slice(input, block.begin, block.end)) + "'";
     case BIB_STRING:
-      out = "string " + line + block.key + " =";
+      out = "string " + line + std::string(block.key) + " =";
       break;
     case BIB_PREAMBLE:
       out = "preamble " + line;
       out.pop_back();
       break;
     case BIB_ENTRY:
-      out = "entry " + line + block.type + "{" + Shown(block.key) + "}";
+      out = "entry " + line + std::string(block.type) + "{" + Shown(std::string(block.key)) + "}";
       break;
   }
   for (const BibField& field : block.fields) {
     out += " ";
-    if (block.kind == BIB_ENTRY) out += field.name + "=";
+    if (block.kind == BIB_ENTRY) out += std::string(field.name) + "=";
     out += "[" + Shown(std::string(field.value)) + "]";
   }
   if (!block.macros.empty()) {
@@ -506,7 +506,7 @@ struct Visits {
 int KeepKeysStartingWithK(void* context, int entry_number, const BibBlock& entry) {
   Visits* visits = static_cast<Visits*>(context);
   const BibField* title = FindField(entry, "title");
-  visits->seen.push_back(std::to_string(entry_number) + " " + entry.key + " " +
+  visits->seen.push_back(std::to_string(entry_number) + " " + std::string(entry.key) + " " +
                          (title != nullptr ? std::string(title->value) : "-"));
   return !entry.key.empty() && entry.key[0] == 'k';
 }
@@ -527,7 +527,7 @@ TEST(BibReaderVisiting, FieldsGoUnlessKeptAndKeptValuesStayWhole) {
   std::vector<std::string> entries;
   for (const BibBlock& block : file.blocks) {
     if (block.kind != BIB_ENTRY) continue;
-    std::string shown = block.key + ":" + std::to_string(block.fields.size());
+    std::string shown = std::string(block.key) + ":" + std::to_string(block.fields.size());
     for (const std::string& macro : block.macros) shown += " " + macro;
     const BibField* journal = FindField(block, "journal");
     if (journal != nullptr) shown += " [" + std::string(journal->value) + "]";

@@ -59,4 +59,18 @@ TEST(PlacesByTextTest, CrowdedTextsStayApartAsTheTableGrows) {
   EXPECT_EQ(Collected(index, {static_cast<std::uint64_t>(kTexts) << 32}), (std::vector<long long>{}));
 }
 
+// Two texts alike in their high half and in the bits that choose their
+// first slot: each keeps its own places, before and after the table grows.
+TEST(PlacesByTextTest, TextsAlikeInHalfTheirBitsStayApart) {
+  PlacesByText index;
+  const std::uint64_t a = (std::uint64_t{77} << 32) | 5;
+  const std::uint64_t b = (std::uint64_t{77} << 32) | (5 + 1024);
+  index.Note(a, EntryPlace{1});
+  index.Note(b, EntryPlace{2});
+  EXPECT_EQ(Collected(index, {b}), (std::vector<long long>{2}));
+  for (int t = 0; t < 3000; t++) index.Note(static_cast<std::uint64_t>(1000 + t) << 40, EntryPlace{10 + t});
+  EXPECT_EQ(Collected(index, {a}), (std::vector<long long>{1}));
+  EXPECT_EQ(Collected(index, {b}), (std::vector<long long>{2}));
+}
+
 }  // namespace

@@ -100,8 +100,8 @@ TEST(ClassicFormatsTest, EachMissingPartDropsWithItsPunctuation) {
       BibBlock entry = *full;
       entry.fields.erase(entry.fields.begin() + static_cast<long>(drop));
       for (JournalStyle style : {STYLE_APS, STYLE_ACS, STYLE_IOP}) {
-        ExpectNoEmptySlot(Typeset(entry, style, 1),
-                          full->key + " without " + full->fields[drop].name + " style " + std::to_string(style));
+        std::string what = std::string(full->key) + " without " + std::string(full->fields[drop].name);
+        ExpectNoEmptySlot(Typeset(entry, style, 1), what + " style " + std::to_string(style));
       }
     }
   }
