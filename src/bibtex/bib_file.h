@@ -61,9 +61,9 @@ struct BibField {
 
 struct BibBlock {
   BibBlockKind kind = BIB_TEXT;
+  int line = 1;           // line of begin, from 1
   std::size_t begin = 0;  // [begin, end): the block's bytes in the file;
   std::size_t end = 0;    // an entry ends with its closing delimiter
-  int line = 1;           // line of begin, from 1
 
   // Entries: the type as written ("Article") and the key as written; the
   // key's bytes are [key_begin, key_end).  The key may be empty ("@Book{,"

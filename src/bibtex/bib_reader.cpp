@@ -44,7 +44,8 @@ enum : unsigned char {
   kDigit = 4,
   kTypeStart = 8,  // A-Z a-z
   kTypeChar = 16,  // A-Z a-z 0-9 _ -
-  kBrace = 32      // { }
+  kBrace = 32,     // { }
+  kUpper = 64      // A-Z
 };
 
 struct CharClasses {
@@ -54,7 +55,7 @@ struct CharClasses {
     for (const char* s = "\"#%'(),={}"; *s; s++) c[static_cast<unsigned char>(*s)] |= kNameStop;
     for (int ch = '0'; ch <= '9'; ch++) c[ch] |= kDigit | kTypeChar;
     for (int ch = 'a'; ch <= 'z'; ch++) c[ch] |= kTypeStart | kTypeChar;
-    for (int ch = 'A'; ch <= 'Z'; ch++) c[ch] |= kTypeStart | kTypeChar;
+    for (int ch = 'A'; ch <= 'Z'; ch++) c[ch] |= kTypeStart | kTypeChar | kUpper;
     c[static_cast<unsigned char>('_')] |= kTypeChar;
     c[static_cast<unsigned char>('-')] |= kTypeChar;
     c[static_cast<unsigned char>('{')] |= kBrace;
@@ -614,13 +615,11 @@ class Reader {
   }
 
   // The name at [begin, end) in lower case: the file's own bytes where they
-  // are in lower case already (as most libraries write them), else a lower
-  // case copy in the value store.
-  std::string_view LowerName(std::size_t begin, std::size_t end) {
+  // are in lower case already (as most libraries write them), else, where
+  // it may hold upper case, a lower case copy in the value store.
+  std::string_view LowerName(std::size_t begin, std::size_t end, bool may_hold_upper) {
     std::size_t length = end - begin;
-    std::size_t upper = begin;
-    while (upper < end && !(d_[upper] >= 'A' && d_[upper] <= 'Z')) upper++;
-    if (upper == end) return std::string_view(d_ + begin, length);
+    if (!may_hold_upper) return std::string_view(d_ + begin, length);
     char* lower = file_->values.Allocate(length);
     for (std::size_t i = 0; i < length; i++) lower[i] = AsciiLower(d_[begin + i]);
     return std::string_view(lower, length);
@@ -650,7 +649,7 @@ class Reader {
     block->key = std::string_view(d_ + name_begin, name_end - name_begin);
     block->key_begin = name_begin;
     block->key_end = name_end;
-    field.name = LowerName(name_begin, name_end);
+    field.name = LowerName(name_begin, name_end, true);
     value_.clear();
     if (!field.value.empty()) value_.append(field.value.data(), field.value.size());
     ValueText text;
@@ -708,7 +707,8 @@ class Reader {
       if (d_[i] == ',') continue;
       if (d_[i] == '@') return Fail("entry not closed");
       std::size_t name_begin = i;
-      while (i < n_ && !Is(d_[i], kNameStop)) i++;
+      unsigned char classes = 0;  // of the name's bytes, together
+      while (i < n_ && !Is(d_[i], kNameStop)) classes |= kClasses.c[static_cast<unsigned char>(d_[i++])];
       if (i == name_begin) return Fail("missing field name");
       std::size_t name_end = i;
       i = SkipSpace(i);
@@ -717,7 +717,7 @@ class Reader {
       i = SkipSpace(i + 1);
       fields_.emplace_back();
       BibField& field = fields_.back();
-      field.name = LowerName(name_begin, name_end);
+      field.name = LowerName(name_begin, name_end, (classes & kUpper) != 0);
       i = ReadValue(i, &field, block);
       if (i == kNone) return kNone;
       i = SkipSpace(i);

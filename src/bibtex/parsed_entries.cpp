@@ -108,7 +108,7 @@ static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::s
   const std::string_view* values[8] = {};
   for (const BibField& field : entry.fields) {
     for (int n = 0; n < 8; n++) {
-      if (values[n] == nullptr && field.name.size() == kLengths[n] &&
+      if (values[n] == nullptr && field.name.size() == kLengths[n] && field.name[0] == kNames[n][0] &&
           std::memcmp(field.name.data(), kNames[n], kLengths[n]) == 0) {
         values[n] = &field.value;
       }

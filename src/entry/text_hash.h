@@ -56,9 +56,31 @@ class TextHasher {
     for (; i + 8 <= size; i += 8) AddWord(Load(data + i, 8));
     if (i < size) AddWord(Load(data + i, size - i));
   }
+  // size bytes (1 to 8) as a number, the first byte lowest, in loads of
+  // fixed sizes that compile to single moves.
   static std::uint64_t Load(const char* data, std::size_t size) {
+    if (size == 8) {
+      std::uint64_t word;
+      std::memcpy(&word, data, 8);
+      return word;
+    }
     std::uint64_t word = 0;
-    std::memcpy(&word, data, size);
+    int shift = 0;
+    if (size & 4) {
+      std::uint32_t part;
+      std::memcpy(&part, data, 4);
+      word = part;
+      data += 4;
+      shift = 32;
+    }
+    if (size & 2) {
+      std::uint16_t part;
+      std::memcpy(&part, data, 2);
+      word |= static_cast<std::uint64_t>(part) << shift;
+      data += 2;
+      shift += 16;
+    }
+    if (size & 1) word |= static_cast<std::uint64_t>(static_cast<unsigned char>(*data)) << shift;
     return word;
   }
   void AddWord(std::uint64_t word) {

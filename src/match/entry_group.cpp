@@ -1,13 +1,12 @@
 #include "match/entry_group.h"
 
-#include <cctype>
-
-// Equal texts, letter case ignored when any_case is set.
+// Equal texts, the letters a-z of type read as A-Z when any_case is set
+// (name is in upper case).
 static int SameName(const std::string& type, const char* name, int any_case) {
   std::size_t i = 0;
   for (; i < type.size() && name[i] != '\0'; i++) {
     char a = type[i];
-    if (any_case) a = static_cast<char>(std::toupper(static_cast<unsigned char>(a)));
+    if (any_case && a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
     if (a != name[i]) return 0;
   }
   return i == type.size() && name[i] == '\0';
