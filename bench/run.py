@@ -31,6 +31,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -46,13 +47,22 @@ def run(cmd, cwd, timeout=None):
     # GNU time.
     process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", memory] + cmd, cwd=cwd,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-    try:
-        status = process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait()
-        return None, 0
+    # Popen.wait(timeout=...) polls with sleeps of up to 50 ms, which would
+    # round short runs up; a timer stops a long run instead.
+    stopped = []
+    timer = None
+    if timeout is not None:
+        def stop():
+            stopped.append(True)
+            os.killpg(process.pid, signal.SIGKILL)
+        timer = threading.Timer(timeout, stop)
+        timer.start()
+    status = process.wait()
     seconds = time.perf_counter() - start
+    if timer is not None:
+        timer.cancel()
+    if stopped:
+        return None, 0
     if status != 0:
         raise RuntimeError("%s failed with status %d" % (" ".join(cmd), status))
     with open(memory) as f:

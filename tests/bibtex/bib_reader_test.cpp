@@ -541,4 +541,57 @@ TEST(BibReaderVisiting, FieldsGoUnlessKeptAndKeptValuesStayWhole) {
             text.substr(file.blocks[2].begin, file.blocks[2].end - file.blocks[2].begin));
 }
 
+// Values read as they stand in the file and values the reader must rewrite
+// (white space folded or cut, parts joined) give the same texts whichever
+// way the reader takes them; names in any case read in lower case.
+TEST(BibReaderValues, TextsAsBibtexReadsThem) {
+  struct ValueCase {
+    const char* field;  // as written after "@misc{k, "
+    const char* name;
+    const char* value;
+  };
+  const ValueCase cases[] = {
+      {"t = {}", "t", ""},
+      {"t = \"\"", "t", ""},
+      {"t = {plain text}", "t", "plain text"},
+      {"t = { lead}", "t", "lead"},
+      {"t = {trail }", "t", "trail"},
+      {"t = {two  blanks}", "t", "two blanks"},
+      {"t = {a\tb}", "t", "a b"},
+      {"t = {line\n  break}", "t", "line break"},
+      {"t = {x}#{y}", "t", "xy"},
+      {"t = {x}\n  # \"y\"", "t", "xy"},
+      {"t = 0012", "t", "0012"},
+      {"t = 12 # {a}", "t", "12a"},
+      {"t = {{Braced}} ", "t", "{Braced}"},
+      {"Title = {Up}", "title", "Up"},
+      {"JOURNAL = \"Up\"", "journal", "Up"},
+      {"x_Y-z = {mixed}", "x_y-z", "mixed"},
+  };
+  for (const ValueCase& c : cases) {
+    SCOPED_TRACE(c.field);
+    std::string text = std::string("@misc{k, ") + c.field + "}";
+    BibFile file;
+    ReadBibFile(text.data(), text.size(), &file);
+    ASSERT_EQ(file.blocks.size(), 1u);
+    ASSERT_EQ(file.blocks[0].fields.size(), 1u);
+    EXPECT_EQ(file.blocks[0].fields[0].name, c.name);
+    EXPECT_EQ(file.blocks[0].fields[0].value, c.value);
+  }
+}
+
+// A string's value read as it stands still expands where the string is used,
+// and a later definition does not change a value read before it.
+TEST(BibReaderValues, StringsReadAsTheyStandExpand) {
+  std::string text =
+      "@string{j = {Journal}}\n@misc{a, t = j}\n@string{j = {Other}}\n@misc{b, t = j # { x}}";
+  BibFile file;
+  ReadBibFile(text.data(), text.size(), &file);
+  std::vector<std::string> values;
+  for (const BibBlock& block : file.blocks) {
+    if (block.kind == BIB_ENTRY) values.push_back(std::string(block.fields[0].value));
+  }
+  EXPECT_EQ(values, (std::vector<std::string>{"Journal", "Other x"}));
+}
+
 }  // namespace
