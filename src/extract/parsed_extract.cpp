@@ -106,19 +106,21 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
     if (!listed.insert(key).second) continue;  // brought by "*" already
     int case_differs;
     int block = keys_of_library_.Find(key, &case_differs);
-    if (block >= 0 && case_differs) {
+    keys_.push_back(key);
+    held.push_back(block >= 0);
+    if (block < 0) continue;
+    if (!taken.insert(block).second) {
+      // Two spellings of one key: the library holds it, but BibTeX writes
+      // the entry once, under the spelling cited first.
+      notes_.push_back("'" + key + "' names an entry cited already under another spelling.");
+      continue;
+    }
+    if (case_differs) {
       const BibBlock& found = file_.blocks[block];
       notes_.push_back("Cited as '" + key + "', the library's key is '" + std::string(found.key) +
                        "' (line " + std::to_string(found.line) + "): copied under the cited key.");
     }
-    if (block >= 0 && !taken.insert(block).second) {
-      // Two spellings of one key: BibTeX writes the entry once.
-      notes_.push_back("'" + key + "' names an entry cited already under another spelling.");
-      block = -1;
-    }
-    keys_.push_back(key);
-    held.push_back(block >= 0);
-    if (block >= 0) cited_.push_back(Cited{key, block});
+    cited_.push_back(Cited{key, block});
   }
   *found = held;
 }

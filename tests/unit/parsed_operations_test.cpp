@@ -306,4 +306,21 @@ TEST_F(ParsedExtract, AThesisInSeveralFilesExtractsInOneRun) {
   EXPECT_TRUE(missing_named);
 }
 
+// One entry cited under two spellings: written once, under the first; the
+// second spelling is held by the library and named in one note only.
+TEST_F(ParsedExtract, AKeyCitedInTwoSpellingsIsWrittenOnce) {
+  WriteFile(dir.File("lib.bib"), kModernLibrary);
+  WriteFile(dir.File("paper.tex"), "\\cite{smith2001} \\cite{Smith2001} \\cite{SMITH2001}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+  EXPECT_EQ("smith2001\n", ReadFile(dir.File("lib_extract_items.txt")));
+  EXPECT_EQ((std::vector<bool>{true, true, true}), report.found);
+  std::vector<std::string> expected = {
+      "The document cites 3 distinct keys; the library holds 3 of them.",
+      "Cited as 'smith2001', the library's key is 'Smith2001' (line 4): copied under the cited key.",
+      "'Smith2001' names an entry cited already under another spelling.",
+      "'SMITH2001' names an entry cited already under another spelling.",
+  };
+  EXPECT_EQ(expected, report.lines);
+}
+
 }  // namespace
