@@ -70,7 +70,6 @@ inline bool Is(char ch, unsigned char cls) {
 
 inline char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
 
-
 std::string Lower(const char* s, std::size_t length) { return LowerCase(std::string_view(s, length)); }
 
 bool SameIgnoringCase(const char* s, std::size_t length, const char* lower) {
@@ -425,7 +424,8 @@ class Reader {
       block.macros.clear();
       block.problem = error_ != nullptr ? error_ : "cannot be read";
       end = NextAtLine(at);
-      file_->problems.push_back("line " + std::to_string(block.line) + ": " + std::string(block.problem));
+      file_->problems.push_back("line " + std::to_string(block.line) + ": " +
+                                std::string(block.problem));
     } else {
       for (const PendingUndefined& undefined : undefined_) {
         file_->problems.push_back("line " + std::to_string(LineOf(undefined.pos)) +
@@ -708,7 +708,10 @@ class Reader {
       if (d_[i] == '@') return Fail("entry not closed");
       std::size_t name_begin = i;
       unsigned char classes = 0;  // of the name's bytes, together
-      while (i < n_ && !Is(d_[i], kNameStop)) classes |= kClasses.c[static_cast<unsigned char>(d_[i++])];
+      while (i < n_ && !Is(d_[i], kNameStop)) {
+        classes |= kClasses.c[static_cast<unsigned char>(d_[i])];
+        i++;
+      }
       if (i == name_begin) return Fail("missing field name");
       std::size_t name_end = i;
       i = SkipSpace(i);

@@ -33,7 +33,9 @@ std::string BareDoi(std::string_view value) {
                                           "https://dx.doi.org/", "http://dx.doi.org/", "doi:"};
   for (const char* prefix : kPrefixes) {
     std::size_t length = std::strlen(prefix);
-    if (doi.compare(0, length, prefix) == 0) return std::string(Trimmed(std::string_view(doi).substr(length)));
+    if (doi.compare(0, length, prefix) == 0) {
+      return std::string(Trimmed(std::string_view(doi).substr(length)));
+    }
   }
   return doi;
 }
@@ -108,7 +110,8 @@ static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::s
   const std::string_view* values[8] = {};
   for (const BibField& field : entry.fields) {
     for (int n = 0; n < 8; n++) {
-      if (values[n] == nullptr && field.name.size() == kLengths[n] && field.name[0] == kNames[n][0] &&
+      if (values[n] == nullptr && field.name.size() == kLengths[n] &&
+          field.name[0] == kNames[n][0] &&
           std::memcmp(field.name.data(), kNames[n], kLengths[n]) == 0) {
         values[n] = &field.value;
       }
@@ -163,7 +166,8 @@ void EntrySummaries::Add(const BibBlock& entry) {
   std::size_t total = 0;
   for (int t = 0; t < kTexts; t++) {
     // A text of 4 GB or more is compared by its first 4 GB.
-    record.sizes[t] = static_cast<std::uint32_t>(std::min<std::size_t>(texts[t].size(), UINT32_MAX));
+    std::size_t size = std::min<std::size_t>(texts[t].size(), UINT32_MAX);
+    record.sizes[t] = static_cast<std::uint32_t>(size);
     total += record.sizes[t];
   }
   char* at = store_.Allocate(total);
@@ -215,7 +219,9 @@ ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t 
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
     if (block.kind == BIB_STRING) definitions_[LowerCase(block.key)].push_back(static_cast<int>(b));
   }
-  if (summaries != nullptr && summaries->Count() == entries_.size()) std::swap(summaries_, *summaries);
+  if (summaries != nullptr && summaries->Count() == entries_.size()) {
+    std::swap(summaries_, *summaries);
+  }
 }
 
 // Made on first use: a source used only to copy entries (the reduced file
