@@ -268,7 +268,7 @@ long ParsedEntries::EntryNumberAt(EntryPlace place) const {
 
 int ParsedEntries::BlockAt(EntryPlace place) const {
   long entry = EntryNumberAt(place);
-  return entry < 0 ? -1 : entries_[static_cast<std::size_t>(entry)];
+  return entry < 0 ? -1 : BlockOfEntry(static_cast<std::size_t>(entry));
 }
 
 int ParsedEntries::DefinitionFor(const std::string& name, int before) const {

@@ -81,6 +81,9 @@ class ParsedEntries : public EntrySource {
   // or -1.
   long EntryNumberAt(EntryPlace place) const;
 
+  // The block of entry number `entry`.
+  int BlockOfEntry(std::size_t entry) const { return entries_[entry]; }
+
   // Fills fields with the summary of entry number `entry`, as NextEntry
   // gives it.
   void SummaryOf(std::size_t entry, entry_fields* fields);

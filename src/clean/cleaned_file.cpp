@@ -91,7 +91,7 @@ void ParsedCleanedFile::Append(EntryPlace input_place, const entry_fields&,
                                const char* new_key) {
   long entry = entries_->EntryNumberAt(input_place);
   if (entry < 0) return;
-  int block = entries_->BlockAt(input_place);
+  int block = entries_->BlockOfEntry(static_cast<std::size_t>(entry));
   written_[block] = 1;
   kept_.Keep(static_cast<std::size_t>(entry), new_key);
   if (new_key != nullptr) {
