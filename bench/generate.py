@@ -158,7 +158,9 @@ def paper(rng, keys, k):
     return "\n".join(out) + "\n"
 
 
-def second(rng, entries, m):
+def second(rng, entries, m, make=make_entry, other_year=lambda year: year + "1"):
+    """The second file of compare: copies of library entries, copies in
+    another year (some under another key), and new entries made by make."""
     out = []
     for i in range(m):
         r = rng.random()
@@ -166,10 +168,10 @@ def second(rng, entries, m):
             out.append(rng.choice(entries))
         elif r < 0.6:
             kind, key, fields = rng.choice(entries)
-            fields = [(n, v + "1" if n == "year" else v) for n, v in fields]
+            fields = [(n, other_year(v) if n == "year" else v) for n, v in fields]
             out.append([kind, key if rng.random() < 0.5 else "Other%d" % i, fields])
         else:
-            out.append(make_entry(rng, "New%d" % i, rng.choice(["ARTICLE", "ARTICLE", "BOOK", "MISC"])))
+            out.append(make(rng, "New%d" % i, rng.choice(["ARTICLE", "ARTICLE", "BOOK", "MISC"])))
     return out
 
 
@@ -339,21 +341,6 @@ def modern_library(rng, n):
     return entries
 
 
-def modern_second(rng, entries, m):
-    out = []
-    for i in range(m):
-        r = rng.random()
-        if r < 0.4:
-            out.append(rng.choice(entries))
-        elif r < 0.6:
-            kind, key, fields = rng.choice(entries)
-            fields = [(n, str(int(v) + 1) if n == "year" else v) for n, v in fields]
-            out.append([kind, key if rng.random() < 0.5 else "Other%d" % i, fields])
-        else:
-            out.append(modern_entry(rng, "New%d" % i, rng.choice(["ARTICLE", "ARTICLE", "BOOK", "MISC"])))
-    return out
-
-
 def modern_paper(rng, keys, k):
     """natbib and biblatex citations, with blanks after commas, optional
     arguments and key lists broken over lines."""
@@ -401,7 +388,7 @@ def write_layout(args, rng):
         write("library.bib", modern_header() + "".join(render_modern(e, rng) for e in entries) +
               "@Comment{jabref-meta: databaseType:bibtex;}\n")
         write("paper.tex", modern_paper(rng, sorted(set(e[1] for e in entries)), args.cited))
-        write("second.bib", modern_header() + "".join(render_modern(e, rng) for e in modern_second(rng, entries, args.second)))
+        write("second.bib", modern_header() + "".join(render_modern(e, rng) for e in second(rng, entries, args.second, modern_entry, lambda year: str(int(year) + 1))))
 
 
 def main():
