@@ -18,12 +18,16 @@ int main(int argc, char** argv) {
   options.page_range = std::strcmp(argv[2], "1") == 0 ? 1 : 0;
   std::string line;
   BibBlock entry;
+  // The entry's type, key and fields are views: their text lives here until
+  // the entry is typeset.
+  ValueStore text;
   auto flush = [&]() {
     if (entry.key.empty()) return;
-    std::string out = "\\bibitem{" + entry.key + "}\n";
+    std::string out = "\\bibitem{" + std::string(entry.key) + "}\n";
     TypesetReference(entry, nullptr, options, &out);
     std::fputs(out.c_str(), stdout);
     entry = BibBlock();
+    text.Clear();
   };
   while (std::getline(std::cin, line)) {
     if (line.empty()) {
@@ -31,13 +35,13 @@ int main(int argc, char** argv) {
     } else if (line[0] == '@') {
       std::size_t blank = line.find(' ');
       entry.kind = BIB_ENTRY;
-      entry.type = line.substr(1, blank - 1);
-      entry.key = blank == std::string::npos ? "" : line.substr(blank + 1);
+      entry.type = text.Store(line.substr(1, blank - 1));
+      entry.key = blank == std::string::npos ? "" : text.Store(line.substr(blank + 1));
     } else {
       std::size_t equals = line.find('=');
       BibField field;
-      field.name = line.substr(0, equals);
-      field.value = equals == std::string::npos ? "" : line.substr(equals + 1);
+      field.name = text.Store(line.substr(0, equals));
+      field.value = equals == std::string::npos ? "" : text.Store(line.substr(equals + 1));
       entry.fields.push_back(field);
     }
   }
