@@ -6,8 +6,13 @@ For each entry it lists the parts each reference prints, in order (author,
 title, journal, year, ...), found by their values, and says where Tamrel
 prints a different set or order of parts.  Punctuation is not compared.
 With --pdflatex it also compiles Tamrel's references in every style.
+Without bibtex, or without a journal's style file, it lists Tamrel's parts
+alone for that style.  It fails when Tamrel prints no reference for an entry.
 
-Usage: bench/style_compare.py [--bib FILE] [--build DIR] [--pdflatex]
+Usage: bench/style_compare.py [--bib FILE] [--build DIR | --driver EXE] [--pdflatex]
+  --build DIR   a build folder configured with the tests (the default): the
+                driver is built there as DIR/bench/typeset_driver
+  --driver EXE  a driver built already
 """
 import argparse
 import os
@@ -47,15 +52,13 @@ def read_bib(path):
     return entries
 
 
-def build_driver(build_dir, work):
-    subprocess.run(["cmake", "--build", build_dir, "-j2", "--target", "tamrel_typeset"], check=True,
-                   stdout=subprocess.DEVNULL)
-    exe = os.path.join(work, "typeset_driver")
-    libs = [os.path.join(build_dir, "libtamrel_%s.a" % m) for m in ("typeset", "bibtex", "scan", "app")]
-    includes = ["-I" + os.path.join(build_dir, "layers", str(n)) for n in range(3)]
-    subprocess.run(["g++", "-std=c++17", "-O1"] + includes +
-                   [os.path.join(HERE, "style_compare", "typeset_driver.cpp"), "-o", exe] + libs, check=True)
-    return exe
+def build_driver(build_dir):
+    """The driver from bench/CMakeLists.txt, built in build_dir."""
+    run = subprocess.run(["cmake", "--build", build_dir, "-j2", "--target", "bench_typeset_driver"],
+                         stdout=subprocess.DEVNULL)
+    if run.returncode != 0:
+        sys.exit("could not build the driver in %s (configure it with -DTAMREL_TESTS=ON)" % build_dir)
+    return os.path.join(build_dir, "bench", "typeset_driver" + (".exe" if os.name == "nt" else ""))
 
 
 def tamrel_items(exe, entries, style, page_range="1"):
@@ -69,8 +72,15 @@ def bibtex_items(bib, bst, work):
     shutil.copy(bib, os.path.join(d, "refs.bib"))
     with open(os.path.join(d, "doc.aux"), "w") as f:
         f.write("\\citation{*}\n\\bibstyle{%s}\n\\bibdata{refs}\n" % bst)
-    subprocess.run(["bibtex", "doc"], cwd=d, capture_output=True)
-    bbl = open(os.path.join(d, "doc.bbl"), encoding="utf-8", errors="replace").read()
+    try:
+        run = subprocess.run(["bibtex", "doc"], cwd=d, capture_output=True)
+    except FileNotFoundError:
+        return None
+    bbl_path = os.path.join(d, "doc.bbl")
+    # bibtex without the style file stops with status 2 (1 is warnings only).
+    if run.returncode > 1 or not os.path.exists(bbl_path):
+        return None
+    bbl = open(bbl_path, encoding="utf-8", errors="replace").read()
     items = {}
     for m in re.finditer(r"\\bibitem\s*(?:\[(?:[^\[\]]|\[[^\]]*\])*\])?\s*\{([^}]*)\}(.*?)(?=\\bibitem|\\end\{)", bbl, re.S):
         items[m.group(1)] = m.group(2)
@@ -132,16 +142,28 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--bib", default=os.path.join(HERE, "style_compare", "all_types.bib"))
     ap.add_argument("--build", default=os.path.join(ROOT, "build-typeset"))
+    ap.add_argument("--driver")
     ap.add_argument("--pdflatex", action="store_true")
     args = ap.parse_args()
     entries = read_bib(args.bib)
     work = tempfile.mkdtemp(prefix="style-compare-")
     try:
-        exe = build_driver(args.build, work)
+        exe = args.driver or build_driver(args.build)
         outputs = {}
+        unprinted = 0
         for style, bst in STYLES:
             ours, outputs[style] = tamrel_items(exe, entries, style)
+            for t, key, fields in entries:
+                if not parts_in(ours.get(key, ""), fields):
+                    print("  %s: Tamrel printed no reference for %s" % (style.upper(), key))
+                    unprinted += 1
             theirs = bibtex_items(args.bib, bst, work)
+            if theirs is None:
+                print("== %s: bibtex could not use %s; Tamrel's parts alone" % (style.upper(), bst))
+                for t, key, fields in entries:
+                    print("  %-14s tamrel: %s" % (key, " ".join(parts_in(ours.get(key, ""), fields))))
+                print()
+                continue
             agree = 0
             print("== %s: Tamrel beside %s" % (style.upper(), bst))
             for t, key, fields in entries:
@@ -153,9 +175,10 @@ def main():
                 if not same:
                     print("  %s %-14s %s: %s" % (" " * 5, "", bst, " ".join(b)))
             print("  %s: %d of %d entries print the same parts in the same order\n" % (style.upper(), agree, len(entries)))
+        failed = unprinted > 0
         if args.pdflatex:
-            return 1 if compile_all(outputs, work) else 0
-        return 0
+            failed = compile_all(outputs, work) > 0 or failed
+        return 1 if failed else 0
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
