@@ -10,7 +10,7 @@ file(GLOB TAMREL_UI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/ui/*.cpp
 list(REMOVE_ITEM TAMREL_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/ui/winmain.cpp)
 add_library(tamrel_ui STATIC ${TAMREL_UI_SOURCES})
 target_link_libraries(tamrel_ui PUBLIC tamrel_core user32 gdi32 comdlg32)
-tamrel_layer_includes(tamrel_ui 4 PUBLIC)
+tamrel_layer_includes(tamrel_ui 5 PUBLIC)
 
 # Resources go straight into each program: the linker would drop them from
 # a library, as nothing refers to them by symbol.

@@ -1,20 +1,28 @@
 // Typesets entries read from standard input, one "\bibitem" each, for the
 // style comparison.  Input: "@TYPE KEY" and then one "name=value" line per
-// field, a blank line after each entry.  Usage: typeset_driver aps|acs|iop 0|1
+// field, a blank line after each entry.  Usage: typeset_driver STYLE 0|1,
+// with a style of the registry (aps, acs, iop, ...).
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 
+#include "bibtex/bib_file.h"
+#include "bibtex/bib_values.h"
 #include "typeset/reference.h"
+#include "typeset/styles.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s aps|acs|iop 0|1\n", argv[0]);
+    std::fprintf(stderr, "usage: %s STYLE 0|1\n", argv[0]);
     return 2;
   }
   ReferenceOptions options;
-  options.style = std::strcmp(argv[1], "acs") == 0 ? STYLE_ACS : std::strcmp(argv[1], "iop") == 0 ? STYLE_IOP : STYLE_APS;
+  options.style = StyleByOption(argv[1]);
+  if (options.style == nullptr) {
+    std::fprintf(stderr, "%s: no style %s\n", argv[0], argv[1]);
+    return 2;
+  }
   options.page_range = std::strcmp(argv[2], "1") == 0 ? 1 : 0;
   std::string line;
   BibBlock entry;
@@ -24,7 +32,7 @@ int main(int argc, char** argv) {
   auto flush = [&]() {
     if (entry.key.empty()) return;
     std::string out = "\\bibitem{" + std::string(entry.key) + "}\n";
-    TypesetReference(entry, nullptr, options, &out);
+    TypesetReference(BibBlockValues(entry), nullptr, options, &out);
     std::fputs(out.c_str(), stdout);
     entry = BibBlock();
     text.Clear();

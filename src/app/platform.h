@@ -1,7 +1,7 @@
 // The platform interface: everything the command logic and the operations
 // need from a user interface.  The Windows program, the command-line tool
-// and the tests each supply their own implementation; the operations use
-// only ShowMessage.
+// and the tests each supply their own implementation; the operations are
+// handed one with their request and use only its messages.
 #ifndef TAMREL_APP_PLATFORM_H
 #define TAMREL_APP_PLATFORM_H
 
@@ -51,5 +51,10 @@ Platform* CurrentPlatform();
 // Show a message through the current platform (nothing when none is set).
 void ShowMessage(const char* text, const char* caption);
 void ShowFileMessage(const char* text, const char* caption, const char* path, const char* reason);
+
+// Show a message through the given platform (nothing when it is null).
+void ShowMessageOn(Platform* platform, const char* text, const char* caption);
+void ShowFileMessageOn(Platform* platform, const char* text, const char* caption, const char* path,
+                       const char* reason);
 
 #endif

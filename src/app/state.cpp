@@ -12,6 +12,12 @@ int FLAG_IOP = 0;
 int FLAG_PAGEALL = 0;
 int FLAG_CLASSIC = 0;
 
+static int g_indexed_scans = 1;
+
+void SetIndexedScans(int on) { g_indexed_scans = on; }
+
+int IndexedScans() { return g_indexed_scans; }
+
 const char* const Version_string = "Tamrel 2.1 - Velmoran - 2009";
 
 void ResetApplicationState() {

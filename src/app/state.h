@@ -28,6 +28,12 @@ extern int FLAG_PAGEALL;
 // them; 1 by the classic line rules, for libraries in JabRef's layout.
 extern int FLAG_CLASSIC;
 
+// The operations search with their indexes (1, the default); the tests
+// switch them off to check that the plain in-order scans give the same
+// bytes.
+void SetIndexedScans(int on);
+int IndexedScans();
+
 // The caption at rest and the caption of every information message.
 extern const char* const Version_string;
 

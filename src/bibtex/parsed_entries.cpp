@@ -244,11 +244,6 @@ int ParsedEntries::NextEntry(entry_fields* fields, EntryPlace* place) {
   return 1;
 }
 
-EntryPlace ParsedEntries::Tell() const {
-  if (next_ >= entries_.size()) return EntryPlace{static_cast<long long>(size_)};
-  return EntryPlace{static_cast<long long>(file_->blocks[entries_[next_]].begin)};
-}
-
 std::size_t ParsedEntries::FirstEntryFrom(EntryPlace place) const {
   auto it = std::lower_bound(entries_.begin(), entries_.end(), place.offset,
                              [this](int block, long long offset) {

@@ -60,7 +60,7 @@ class EntrySummaries {
 void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
                            EntrySummaries* summaries);
 
-class ParsedEntries : public EntrySource {
+class ParsedEntries : public LibraryEntries {
  public:
   // data must stay as it is while the source is used.  summaries, when
   // given, holds every entry's summary (ReadSummarisedBibFile) and is taken
@@ -70,7 +70,6 @@ class ParsedEntries : public EntrySource {
                 EntrySummaries* summaries = nullptr);
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
-  EntryPlace Tell() const override;
   void Seek(EntryPlace place) override;
   int CopyEntry(EntryPlace place, std::FILE* out) override;
 

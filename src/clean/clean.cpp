@@ -2,23 +2,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
 #include "app/state.h"
-#include "bibtex/bib_file.h"
-#include "bibtex/parsed_entries.h"
 #include "clean/clean_log.h"
-#include "clean/cleaned_file.h"
 #include "clean/cleaned_index.h"
 #include "clean/decision.h"
 #include "clean/rename.h"
-#include "files/input_file.h"
-#include "match/places_by_text.h"
-#include "scan/classic_entries.h"
-
-int FLAG_DOUBLE_BIBITEM = 0;
 
 const OutputSpec CLEAN_OUTPUTS[2] = {
     {"_clean_of_doubles.log", "File?", "Could not open the ..._clean_of_doubles.log file!",
@@ -35,6 +27,7 @@ struct CleanRun {
   EntrySource* input;
   CleanedFile* cleaned;
   MatchRules rules;
+  int indexed;
   std::FILE* log;
   EntryPlace entry_start;  // where the current entry starts in the input
   entry_fields current;    // the input entry being handled
@@ -98,7 +91,6 @@ int DecideFrom(CleanRun* run, EntryPlace from, EntryGroup group) {
 // Acts on what a candidate decided about the current entry.
 void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group) {
   if (outcome == CLEAN_KEY_CONFLICT) {
-    FLAG_DOUBLE_BIBITEM = 1;
     WriteFlagLine(run->log, group, &run->current, &run->candidate);
     WriteRenamed(run);
   } else {
@@ -117,7 +109,7 @@ int DecideBySameKey(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
   EntrySource* candidates = run->cleaned->Candidates();
   std::vector<EntryPlace> places;
   EntryPlace unread{0};
-  if (IndexedScans()) {
+  if (run->indexed) {
     unread = run->cleaned->Refresh(index);
     index->WithKey(run->current, &places);
   }
@@ -149,7 +141,7 @@ void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
   }
   if (run->rules == RULES_PARSED && DecideBySameKey(run, index, group)) return;
   EntryPlace unread{0};
-  if (IndexedScans()) {
+  if (run->indexed) {
     // The noted entries that can decide, then those not noted yet.
     unread = run->cleaned->Refresh(index);
     index->PossibleCandidates(run->current, group, &run->places);
@@ -174,75 +166,45 @@ void ReportCounts(const CleanRun& run, RunReport* report) {
                          std::to_string(run.doubles) + " left out as doubles.");
 }
 
-int CleanClassic(CleanRun* run, InputFile* input, OutputSet* outputs) {
-  if (!outputs->Create(CLEANED, 1)) return RESULT_STOPPED;
-  ClassicEntries entries(&input->reader, MARKERS_SIX, WORDS_WITHOUT_NOTE);
-  ClassicCleanedFile cleaned(outputs->File(CLEANED), &entries);
-  run->input = &entries;
-  run->cleaned = &cleaned;
-  run->rules = RULES_CLASSIC;
-  CleanEntries(run);
-  return RESULT_DONE;
-}
-
-int CleanParsed(CleanRun* run, InputFile* input, const BibFile& file,
-                EntrySummaries* summaries, OutputSet* outputs, RunReport* report) {
-  if (!outputs->Create(CLEANED)) return RESULT_STOPPED;
-  ReportProblems(report, file_address_01, file.problems);
-  ParsedEntries entries(&file, input->bytes.data(), input->bytes.size(), summaries);
-  ParsedCleanedFile cleaned(&file, &entries, input->bytes.data());
-  run->input = &entries;
-  run->cleaned = &cleaned;
-  run->rules = RULES_PARSED;
-  CleanEntries(run);
-  cleaned.Write(outputs->File(CLEANED));
-  return RESULT_DONE;
-}
-
-int RunClean(RunReport* report) {
-  InputFile input;
-  InputUse use = FLAG_CLASSIC ? INPUT_LINES : INPUT_BYTES;
-  if (!OpenInput(&input, file_address_01, "r", use, "Could not open the BibTeX file!",
-                 "BibTeX file ?")) {
-    return RESULT_NEED_BIBTEX;
-  }
-  // The BibTeX reader reads the library before any output is created, so a
-  // file it can read nothing from is refused like one that cannot be opened.
-  BibFile file;
-  EntrySummaries summaries;
-  if (!FLAG_CLASSIC) {
-    ReadSummarisedBibFile(input.bytes.data(), input.bytes.size(), &file, &summaries);
-    if (!ReadSomethingFrom(file, file_address_01, "BibTeX file ?")) return RESULT_NEED_BIBTEX;
-  }
-  OutputSet outputs(CLEAN_OUTPUTS, 2, file_address_01, output_folder);
-  const char* inputs[] = {file_address_01};
+int RunClean(const CleanRequest& request, RunReport* report) {
+  const LibraryFormat* format = request.setup.format;
+  const LibraryInput input_spec{request.library, "Could not open the BibTeX file!", "BibTeX file ?"};
+  // A library the format can read nothing from is refused before any
+  // output is created, like one that cannot be opened.
+  std::unique_ptr<OpenedLibrary> input =
+      format->Open(input_spec, LIBRARY_FOR_CLEAN, request.setup.messages);
+  if (input == nullptr) return RESULT_NEED_BIBTEX;
+  OutputSet outputs(CLEAN_OUTPUTS, 2, request.library, request.setup.output_folder,
+                    request.setup.messages);
+  const char* inputs[] = {request.library};
   if (!outputs.SparesInputs(inputs, 1)) return RESULT_STOPPED;
   if (!outputs.Create(LOG)) return RESULT_STOPPED;
+  std::unique_ptr<CleanedFile> cleaned = format->StartCleanedFile(input.get(), &outputs, CLEANED);
+  if (cleaned == nullptr) return RESULT_STOPPED;
+  ReportProblems(report, request.library, input->Problems());
 
   CleanRun run;
   run.log = outputs.File(LOG);
-  int result = FLAG_CLASSIC ? CleanClassic(&run, &input, &outputs)
-                            : CleanParsed(&run, &input, file, &summaries, &outputs, report);
-  if (result != RESULT_DONE) return result;
-  WriteClosingMessage(run.log, run.not_written, file_address_01, outputs.Path(CLEANED));
+  run.input = input->Entries();
+  run.cleaned = cleaned.get();
+  run.rules = format->Rules();
+  run.indexed = request.setup.indexed;
+  CleanEntries(&run);
+  cleaned->Finish();
+  WriteClosingMessage(run.log, run.not_written, request.library, outputs.Path(CLEANED));
 
   // A write that failed on the way (a full disk) is reported rather than
   // success over a cut file.
   static const int kCloseOrder[] = {CLEANED, LOG};
   if (!outputs.CloseAll(kCloseOrder, 2)) return RESULT_STOPPED;
   ReportCounts(run, report);
+  outputs.ListPaths(report);
   return RESULT_DONE;
 }
 
 }  // namespace
 
-int Clean(RunReport* report) {
-  FLAG_DOUBLE_BIBITEM = 0;
-  if (file_address_01[0] == '\0') return RESULT_NEED_BIBTEX;
-  int result = RunClean(report);
-  // A key conflict lowers the flag when the entry's first line is written
-  // again; should that line not come back, the next run must not start
-  // with the flag raised.
-  FLAG_DOUBLE_BIBITEM = 0;
-  return result;
+int Clean(const CleanRequest& request, RunReport* report) {
+  if (request.library[0] == '\0') return RESULT_NEED_BIBTEX;
+  return RunClean(request, report);
 }

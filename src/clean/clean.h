@@ -1,4 +1,4 @@
-// The clean-doubles operation: copies the BibTeX file of the first slot,
+// The clean-doubles operation: copies a BibTeX file,
 // leaving out repeated entries and giving a new key to an entry that reuses
 // a key with other content, and logs every decision.
 #ifndef TAMREL_CLEAN_CLEAN_H
@@ -6,15 +6,18 @@
 
 #include "files/output_set.h"
 #include "files/run_report.h"
-
-// 1 from the moment a key conflict is found until the entry's first line
-// has its new key; 0 whenever a run begins or ends.
-extern int FLAG_DOUBLE_BIBITEM;
+#include "library/run_setup.h"
 
 // The outputs in the order they are created: log, cleaned file.
 extern const OutputSpec CLEAN_OUTPUTS[2];
 
-// Runs clean doubles on the first file slot; fills report when one is given.
-int Clean(RunReport* report = nullptr);
+struct CleanRequest {
+  RunSetup setup;
+  const char* library = "";
+};
+
+// Runs clean doubles; returns its result code, and fills report when one
+// is given.
+int Clean(const CleanRequest& request, RunReport* report);
 
 #endif

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "entry/entry_record.h"
+#include "library/cleaned_file.h"
 #include "match/entry_group.h"
 #include "match/places_by_text.h"
 
@@ -15,7 +16,7 @@
 // entry of each group by each text the rules match by.  The scan for a new
 // entry then reads only those entries, and the ones not noted yet, instead
 // of the whole file.
-class CleanedFileIndex {
+class CleanedFileIndex : public EntryNotes {
  public:
   explicit CleanedFileIndex(MatchRules rules) : rules_(rules) {}
 
@@ -23,7 +24,7 @@ class CleanedFileIndex {
   void Reset();
 
   // Notes the entry of the cleaned file that starts at place.
-  void Note(const entry_fields& entry, EntryPlace place);
+  void Note(const entry_fields& entry, EntryPlace place) override;
 
   // The noted entries that may decide about current (of the given group),
   // in file order: those with its key or one of its texts.  No other noted

@@ -7,21 +7,45 @@
 #include "app/state.h"
 #include "clean/clean.h"
 #include "cli/console_platform.h"
+#include "commands/library_formats.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
 #include "files/run_report.h"
-#include "scan/output_path.h"
+#include "typeset/styles.h"
 
 namespace {
 
-const char kUsage[] =
-    "Usage: tamrel extract DOCUMENT [LIBRARY] [--style aps|acs|iop] [--pages first|range]\n"
-    "                      [-o DIR] [--classic]\n"
-    "       tamrel compare MASTER SECOND [-o DIR] [--classic]\n"
-    "       tamrel clean LIBRARY [-o DIR] [--classic]\n"
-    "       tamrel --help | --version\n";
+// The registry's style options, "aps|acs|iop".
+std::string StyleOptions() {
+  std::string options;
+  for (int i = 0; i < StyleCount(); i++) {
+    if (i > 0) options += '|';
+    options += StyleAt(i)->option;
+  }
+  return options;
+}
 
-const char kHelp[] =
+std::string Usage() {
+  return "Usage: tamrel extract DOCUMENT [LIBRARY] [--style " + StyleOptions() +
+         "] [--pages first|range]\n"
+         "                      [-o DIR] [--classic]\n"
+         "       tamrel compare MASTER SECOND [-o DIR] [--classic]\n"
+         "       tamrel clean LIBRARY [-o DIR] [--classic]\n"
+         "       tamrel --help | --version\n";
+}
+
+// The --style lines of the help, one per style of the registry.
+std::string StyleHelp() {
+  std::string text = "           --style " + StyleOptions() + "  journal style:\n";
+  for (int i = 0; i < StyleCount(); i++) {
+    const JournalStyleInfo* style = StyleAt(i);
+    text += "             " + std::string(style->option) + "  " + style->label +
+            (i == 0 ? " (default)\n" : "\n");
+  }
+  return text;
+}
+
+const char kHelpExtract[] =
     "\n"
     "Tamrel reads BibTeX as BibTeX does (entry types and field names in any case,\n"
     "any layout, braced, quoted and bare values, @string macros) and LaTeX as LaTeX\n"
@@ -37,9 +61,9 @@ const char kHelp[] =
     "             NAME_extract_modified.bib  those entries, in order of first citation,\n"
     "                                        with the @string, @preamble and crossref\n"
     "                                        entries they need\n"
-    "             NAME_extract_bibitems.tex  a \\bibitem list in the chosen style\n"
-    "           --style aps|acs|iop  journal style: American Physical Society (default),\n"
-    "                                American Chemical Society, Institute of Physics\n"
+    "             NAME_extract_bibitems.tex  a \\bibitem list in the chosen style\n";
+
+const char kHelpRest[] =
     "           --pages first|range  only the first page (default) or the page range\n"
     "\n"
     "  compare  For each entry of SECOND, decides whether MASTER holds it, and\n"
@@ -70,14 +94,14 @@ struct Options {
   const char* command = nullptr;
   const char* files[2] = {nullptr, nullptr};
   int file_count = 0;
-  JournalStyle style = STYLE_APS;
+  const JournalStyleInfo* style = StyleAt(0);
   int pages_all = 0;
   int classic = 0;
   const char* output_dir = nullptr;
 };
 
 int UsageError(std::FILE* err, const char* problem, const char* detail) {
-  std::fprintf(err, "tamrel: %s%s\n%s", problem, detail, kUsage);
+  std::fprintf(err, "tamrel: %s%s\n%s", problem, detail, Usage().c_str());
   return EXIT_USAGE;
 }
 
@@ -117,11 +141,10 @@ int FilesNeeded(const char* command, int* at_most) {
 }
 
 int ParseStyle(const char* value, Options* options, std::FILE* err) {
-  if (SameWord(value, "aps")) options->style = STYLE_APS;
-  else if (SameWord(value, "acs")) options->style = STYLE_ACS;
-  else if (SameWord(value, "iop")) options->style = STYLE_IOP;
-  else return UsageError(err, "--style takes aps, acs or iop, not: ", *value ? value : "(nothing)");
-  return EXIT_DONE;
+  options->style = StyleByOption(value);
+  if (options->style != nullptr) return EXIT_DONE;
+  std::string problem = "--style takes " + StyleOptions() + ", not: ";
+  return UsageError(err, problem.c_str(), *value ? value : "(nothing)");
 }
 
 int ParsePages(const char* value, Options* options, std::FILE* err) {
@@ -175,50 +198,58 @@ int PathTooLong(const char* path, std::FILE* err) {
   return EXIT_USAGE;
 }
 
-// Fills the file slots as the Windows program's file chooser would.
-int FillSlots(const Options& options, std::FILE* err) {
-  char* slots[2] = {file_address_01, file_address_02};
+// A path must fit where the Windows program keeps its paths.
+int CheckPathLengths(const Options& options, std::FILE* err) {
   for (int i = 0; i < options.file_count; i++) {
-    if (!SetFileSlot(slots[i], options.files[i])) return PathTooLong(options.files[i], err);
+    if (std::strlen(options.files[i]) >= FILE_SLOT_SIZE) return PathTooLong(options.files[i], err);
   }
-  if (options.output_dir != nullptr && !SetFileSlot(output_folder, options.output_dir)) {
+  if (options.output_dir != nullptr && std::strlen(options.output_dir) >= FILE_SLOT_SIZE) {
     return PathTooLong(options.output_dir, err);
   }
   return EXIT_DONE;
 }
 
-void PrintOutputs(std::FILE* out, const char* input, const OutputSpec* specs, int count) {
-  for (int i = 0; i < count; i++) {
-    char path[OUTPUT_PATH_SIZE];
-    DeriveOutputPath(input, specs[i].suffix, path, output_folder);
-    std::fprintf(out, "%s\n", path);
-  }
+void PrintHelp(std::FILE* out) {
+  std::fprintf(out, "%s%s%s%s", Usage().c_str(), kHelpExtract, StyleHelp().c_str(), kHelpRest);
 }
 
 void PrintReport(const RunReport& report, std::FILE* err) {
   for (const std::string& line : report.lines) std::fprintf(err, "%s\n", line.c_str());
 }
 
-int RunOperation(const Options& options, std::FILE* out, std::FILE* err) {
-  SetJournalStyle(options.style);
-  FLAG_PAGEALL = options.pages_all;
-  FLAG_CLASSIC = options.classic;
+int RunOperation(const Options& options, Platform* console, std::FILE* out, std::FILE* err) {
+  RunSetup setup;
+  setup.format = FormatNamed(options.classic ? "classic" : "bibtex");
+  setup.output_folder = options.output_dir != nullptr ? options.output_dir : "";
+  setup.messages = console;
+  const char* first = options.file_count > 0 ? options.files[0] : "";
+  const char* second = options.file_count > 1 ? options.files[1] : "";
   RunReport report;
   int result;
   if (std::strcmp(options.command, "extract") == 0) {
-    result = Extract(&report);
-    if (result == RESULT_DONE) {
-      PrintOutputs(out, file_address_02, EXTRACT_OUTPUTS, 3);
-    } else if (result == RESULT_NEED_BIBTEX && file_address_02[0] == '\0') {
-      std::fprintf(err, "tamrel: %s names no library; give one after it\n", file_address_01);
+    ExtractRequest request;
+    request.setup = setup;
+    request.document = first;
+    request.library = second;
+    request.reference.style = options.style;
+    request.reference.page_range = options.pages_all;
+    result = Extract(request, &report);
+    if (result == RESULT_NEED_BIBTEX && second[0] == '\0') {
+      std::fprintf(err, "tamrel: %s names no library; give one after it\n", first);
     }
   } else if (std::strcmp(options.command, "compare") == 0) {
-    result = Compare(&report);
-    if (result == RESULT_DONE) PrintOutputs(out, file_address_01, COMPARE_OUTPUTS, 3);
+    CompareRequest request;
+    request.setup = setup;
+    request.master = first;
+    request.second = second;
+    result = Compare(request, &report);
   } else {
-    result = Clean(&report);
-    if (result == RESULT_DONE) PrintOutputs(out, file_address_01, CLEAN_OUTPUTS, 2);
+    CleanRequest request;
+    request.setup = setup;
+    request.library = first;
+    result = Clean(request, &report);
   }
+  for (const std::string& path : report.outputs) std::fprintf(out, "%s\n", path.c_str());
   PrintReport(report, err);
   return result == RESULT_DONE ? EXIT_DONE : EXIT_FAILED;
 }
@@ -230,7 +261,7 @@ int RunCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
   const char* first = argv[1];
   if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0 ||
       std::strcmp(first, "help") == 0) {
-    std::fprintf(out, "%s%s", kUsage, kHelp);
+    PrintHelp(out);
     return EXIT_DONE;
   }
   if (std::strcmp(first, "--version") == 0) {
@@ -241,7 +272,7 @@ int RunCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
   if (FilesNeeded(first, &at_most) == 0) return UsageError(err, "unknown command: ", first);
   for (int i = 2; i < argc; i++) {
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::fprintf(out, "%s%s", kUsage, kHelp);
+      PrintHelp(out);
       return EXIT_DONE;
     }
   }
@@ -251,13 +282,9 @@ int RunCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
   int status = ParseArguments(argc, argv, &options, err);
   if (status != EXIT_DONE) return status;
 
-  ResetApplicationState();
-  status = FillSlots(options, err);
+  status = CheckPathLengths(options, err);
   if (status != EXIT_DONE) return status;
 
   ConsolePlatform console(err);
-  SetPlatform(&console);
-  status = RunOperation(options, out, err);
-  SetPlatform(nullptr);
-  return status;
+  return RunOperation(options, &console, out, err);
 }

@@ -1,14 +1,12 @@
 #include "commands/commands.h"
 
-#include "commands/command_ids.h"
-#include "commands/help_texts.h"
-#include "app/platform.h"
 #include <string>
 
+#include "app/platform.h"
 #include "app/state.h"
-#include "clean/clean.h"
-#include "compare/compare.h"
-#include "extract/extract.h"
+#include "commands/command_ids.h"
+#include "commands/help_texts.h"
+#include "commands/state_requests.h"
 
 const char* const CAPTION_LOAD_FILE = "Load a file ...";
 const char* const CAPTION_WORKING =

@@ -1,18 +1,14 @@
 #include "compare/compare.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
 #include "app/state.h"
-#include "bibtex/bib_file.h"
-#include "bibtex/parsed_entries.h"
 #include "compare/compare_log.h"
-#include "files/input_file.h"
-#include "match/places_by_text.h"
 #include "match/match_rules.h"
-#include "scan/classic_entries.h"
+#include "match/places_by_text.h"
 
 const OutputSpec COMPARE_OUTPUTS[3] = {
     {"_compare.log", "Log file?", "Could not open the compare.log file!",
@@ -30,9 +26,10 @@ const EntryGroup kGroups[] = {GROUP_NONE, GROUP_BOOK, GROUP_ARTICLE, GROUP_MISC}
 
 // Everything one run works with, whichever reader found the entries.
 struct CompareRun {
-  EntrySource* master;
-  EntrySource* second;
+  LibraryEntries* master;
+  LibraryEntries* second;
   MatchRules rules;
+  int indexed;
   std::FILE* log;
   std::FILE* missing;
   std::FILE* equal;
@@ -116,7 +113,7 @@ int SameKeyCandidateAccepts(CompareRun* run, EntryPlace place) {
 // key are asked first, in order: a library compared with its own copy is
 // then "Exactly the same" everywhere, even where it holds a work twice.
 int SearchSameKey(CompareRun* run) {
-  if (IndexedScans()) {
+  if (run->indexed) {
     run->texts.assign(1, KeyText(run->entry.key));
     run->places.clear();
     run->by_key.Collect(run->texts, &run->places);
@@ -152,7 +149,7 @@ int CandidateAtAccepts(CompareRun* run, EntryPlace place) {
 // is the match, even when a later candidate carries the entry's key.
 void SearchMaster(CompareRun* run, EntryPlace entry_start) {
   if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
-  if (IndexedScans()) {
+  if (run->indexed) {
     PossibleCandidates(run);
     for (EntryPlace place : run->places) {
       if (CandidateAtAccepts(run, place)) return;
@@ -172,7 +169,7 @@ void SearchMaster(CompareRun* run, EntryPlace entry_start) {
 }
 
 void CompareEntries(CompareRun* run) {
-  if (IndexedScans()) IndexMaster(run);
+  if (run->indexed) IndexMaster(run);
   EntryPlace entry_start;
   while (run->second->NextEntry(&run->entry, &entry_start)) {
     run->read++;
@@ -188,9 +185,10 @@ void ReportCounts(const CompareRun& run, RunReport* report) {
 }
 
 // Creates the outputs in their order, compares, and closes them all.
-int CompareWithOutputs(CompareRun* run, RunReport* report) {
-  OutputSet outputs(COMPARE_OUTPUTS, 3, file_address_01, output_folder);
-  const char* inputs[] = {file_address_01, file_address_02};
+int CompareWithOutputs(CompareRun* run, const CompareRequest& request, RunReport* report) {
+  OutputSet outputs(COMPARE_OUTPUTS, 3, request.master, request.setup.output_folder,
+                    request.setup.messages);
+  const char* inputs[] = {request.master, request.second};
   if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
   for (int i = LOG; i <= EQUAL; i++) {
     if (!outputs.Create(i)) return RESULT_STOPPED;
@@ -204,59 +202,31 @@ int CompareWithOutputs(CompareRun* run, RunReport* report) {
   static const int kCloseOrder[] = {MISSING, EQUAL, LOG};
   if (!outputs.CloseAll(kCloseOrder, 3)) return RESULT_STOPPED;
   ReportCounts(*run, report);
+  outputs.ListPaths(report);
   return RESULT_DONE;
-}
-
-int CompareClassic(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
-  ClassicEntries master_entries(&master->reader, MARKERS_WITH_MISC, WORDS_WITH_NOTE);
-  ClassicEntries second_entries(&second->reader, MARKERS_WITH_MISC, WORDS_WITH_NOTE);
-  run->master = &master_entries;
-  run->second = &second_entries;
-  run->rules = RULES_CLASSIC;
-  return CompareWithOutputs(run, report);
-}
-
-int CompareParsed(CompareRun* run, InputFile* master, InputFile* second, RunReport* report) {
-  BibFile master_file;
-  BibFile second_file;
-  EntrySummaries master_summaries;
-  EntrySummaries second_summaries;
-  ReadSummarisedBibFile(master->bytes.data(), master->bytes.size(), &master_file, &master_summaries);
-  if (!ReadSomethingFrom(master_file, file_address_01, "BibTeX file No. 1?")) return RESULT_NEED_BIBTEX;
-  ReadSummarisedBibFile(second->bytes.data(), second->bytes.size(), &second_file, &second_summaries);
-  if (!ReadSomethingFrom(second_file, file_address_02, "BibTeX file No. 2?")) return RESULT_NEED_BIBTEX;
-  ReportProblems(report, file_address_01, master_file.problems);
-  ReportProblems(report, file_address_02, second_file.problems);
-  ParsedEntries master_entries(&master_file, master->bytes.data(), master->bytes.size(),
-                               &master_summaries);
-  ParsedEntries second_entries(&second_file, second->bytes.data(), second->bytes.size(),
-                               &second_summaries);
-  run->master = &master_entries;
-  run->second = &second_entries;
-  run->rules = RULES_PARSED;
-  return CompareWithOutputs(run, report);
 }
 
 }  // namespace
 
-int Compare(RunReport* report) {
-  if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
-  if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
-  // The classic rules open both inputs for update, as they always have: a
-  // file that may not be written is refused like a missing one.
-  const char* mode = FLAG_CLASSIC ? "r+" : "r";
-  InputUse use = FLAG_CLASSIC ? INPUT_LINES : INPUT_BYTES;
-  InputFile master;
-  if (!OpenInput(&master, file_address_01, mode, use, "Could not open BibTeX file No. 1!",
-                 "BibTeX file No. 1?")) {
-    return RESULT_NEED_BIBTEX;
-  }
-  InputFile second;
-  if (!OpenInput(&second, file_address_02, mode, use, "Could not open BibTeX file No. 2!",
-                 "BibTeX file No. 2?")) {
-    return RESULT_NEED_BIBTEX;
-  }
+int Compare(const CompareRequest& request, RunReport* report) {
+  if (request.master[0] == '\0') return RESULT_NEED_FIRST;
+  if (request.second[0] == '\0') return RESULT_NEED_BIBTEX;
+  const LibraryFormat* format = request.setup.format;
+  Platform* messages = request.setup.messages;
+  const LibraryInput master_input{request.master, "Could not open BibTeX file No. 1!",
+                                  "BibTeX file No. 1?"};
+  const LibraryInput second_input{request.second, "Could not open BibTeX file No. 2!",
+                                  "BibTeX file No. 2?"};
+  std::unique_ptr<OpenedLibrary> master = format->Open(master_input, LIBRARY_FOR_COMPARE, messages);
+  if (master == nullptr) return RESULT_NEED_BIBTEX;
+  std::unique_ptr<OpenedLibrary> second = format->Open(second_input, LIBRARY_FOR_COMPARE, messages);
+  if (second == nullptr) return RESULT_NEED_BIBTEX;
+  ReportProblems(report, request.master, master->Problems());
+  ReportProblems(report, request.second, second->Problems());
   CompareRun run;
-  return FLAG_CLASSIC ? CompareClassic(&run, &master, &second, report)
-                      : CompareParsed(&run, &master, &second, report);
+  run.master = master->Entries();
+  run.second = second->Entries();
+  run.rules = format->Rules();
+  run.indexed = request.setup.indexed;
+  return CompareWithOutputs(&run, request, report);
 }

@@ -1,7 +1,7 @@
 // The seam between the readers and the operations that decide on entries:
-// a BibTeX file seen as a sequence of entries, read in order from any place
-// already seen, each of which can be copied to an output as its file holds
-// it.  The line rules and the BibTeX reader each supply one.
+// entries read in order from any place already seen.  A library file's
+// entries can also be copied to an output as the file holds them.  Every
+// library format supplies both.
 #ifndef TAMREL_ENTRY_ENTRY_SOURCE_H
 #define TAMREL_ENTRY_ENTRY_SOURCE_H
 
@@ -17,10 +17,12 @@ class EntrySource {
   // the place where the entry starts.  Returns 0 at the end.
   virtual int NextEntry(entry_fields* fields, EntryPlace* place) = 0;
 
-  // Where the source stands, and going back to a place it gave.
-  virtual EntryPlace Tell() const = 0;
+  // Goes back (or on) to a place the source gave.
   virtual void Seek(EntryPlace place) = 0;
+};
 
+class LibraryEntries : public EntrySource {
+ public:
   // Writes the text of the entry that starts at place to out.  Returns 1
   // when the entry's text was written whole, 0 when its file ended first.
   // The source may then stand after the copied text.

@@ -3,14 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/platform.h"
 #include "app/state.h"
-#include "extract/classic_extract.h"
-#include "extract/parsed_extract.h"
-#include "scan/line_reader.h"
+#include "files/input_file.h"
 
 const OutputSpec EXTRACT_OUTPUTS[3] = {
     {"_extract_items.txt", "Itemfile?", "Could not open the item file!",
@@ -37,68 +36,65 @@ void ReportCitations(const std::vector<std::string>& keys, const std::vector<boo
   }
 }
 
-int StopOnInput(const char* text, const char* caption, const char* path, int result) {
-  ShowFileMessage(text, caption, path, FileErrorText(errno));
+int StopOnInput(Platform* messages, const char* text, const char* caption, const char* path,
+                int result) {
+  ShowFileMessageOn(messages, text, caption, path, FileErrorText(errno));
   return result;
 }
 
-// The steps of a run, the same with either reader: the document is read,
+// The steps of a run, the same with every format: the document is read,
 // the outputs are named after the library and created in their order, the
 // cited entries are copied, the references typeset, and every output is
 // closed with its writes checked.
-int RunExtract(ExtractReader* reader, RunReport* report) {
-  errno = 0;
-  if (!reader->ReadDocument(file_address_01)) {
-    return StopOnInput("Could not open the LaTeX file!", "LaTeX file?", file_address_01,
-                       RESULT_NEED_FIRST);
-  }
-  OutputSet outputs(EXTRACT_OUTPUTS, 3, file_address_02, output_folder);
-  const char* const inputs[] = {file_address_01, file_address_02};
+int RunSteps(ExtractReader* reader, const char* document, const char* library,
+             const RunSetup& setup, std::vector<bool>* found, RunReport* report) {
+  Platform* messages = setup.messages;
+  OutputSet outputs(EXTRACT_OUTPUTS, 3, library, setup.output_folder, messages);
+  const char* const inputs[] = {document, library};
   if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
   if (!outputs.Create(ITEMS)) return RESULT_STOPPED;
 
-  std::vector<bool> found(reader->CitedKeys().size(), false);
-  if (report != nullptr) {
-    report->cited_keys = reader->CitedKeys();
-    report->found = found;
-  }
   errno = 0;
-  int library_read = reader->ReadLibrary(file_address_02);
+  int library_read = reader->ReadLibrary(library, messages);
   if (library_read < 0) return RESULT_NEED_BIBTEX;
   if (library_read == 0) {
-    return StopOnInput("Could not open the BibTeX file!", "BibTeX file?", file_address_02,
+    return StopOnInput(messages, "Could not open the BibTeX file!", "BibTeX file?", library,
                        RESULT_NEED_BIBTEX);
   }
   if (!outputs.Create(REDUCED)) return RESULT_STOPPED;
-  reader->CopyCitedEntries(outputs.File(REDUCED), outputs.File(ITEMS), &found);
-  if (report != nullptr) {
-    report->cited_keys = reader->CitedKeys();
-    report->found = found;
-  }
-  ReportCitations(reader->CitedKeys(), found, report);
+  reader->CopyCitedEntries(outputs.File(REDUCED), outputs.File(ITEMS), found);
+  ReportCitations(reader->CitedKeys(), *found, report);
   reader->Report(report);
 
   if (!outputs.Close(REDUCED)) return RESULT_STOPPED;
+  if (!outputs.Create(BIBITEMS)) return RESULT_STOPPED;
   errno = 0;
-  if (!reader->ReadReducedFile(outputs.Path(REDUCED))) {
-    ShowFileMessage("Could not create a new BibTeX file!", "New BibTeX file?",
-                    outputs.Path(REDUCED), FileErrorText(errno));
+  if (!reader->WriteBibitems(outputs.Path(REDUCED), outputs.File(BIBITEMS))) {
+    ShowFileMessageOn(messages, "Could not create a new BibTeX file!", "New BibTeX file?",
+                      outputs.Path(REDUCED), FileErrorText(errno));
     return RESULT_STOPPED;
   }
-  if (!outputs.Create(BIBITEMS)) return RESULT_STOPPED;
-  reader->WriteBibitems(outputs.File(BIBITEMS));
 
   // A run that could not write its outputs in full says so instead of
   // reporting success over truncated files.
   if (!outputs.Close(ITEMS)) return RESULT_STOPPED;
   if (!outputs.Close(BIBITEMS)) return RESULT_STOPPED;
+  outputs.ListPaths(report);
   return RESULT_DONE;
 }
 
-// With no library named, a compiled .aux file names its own (\bibdata).
-void TakeLibraryFromDocument(const ParsedExtract& reader) {
-  std::string library = reader.LibraryNamedByDocument(file_address_01);
-  if (!library.empty()) SetFileSlot(file_address_02, library.c_str());
+// The steps, and the report's citations filled once whatever step ended
+// the run: a run stopped before the library was read holds none of them.
+int RunExtract(ExtractReader* reader, const char* document, const char* library,
+               const RunSetup& setup, RunReport* report) {
+  std::vector<bool> found(reader->CitedKeys().size(), false);
+  int result = RunSteps(reader, document, library, setup, &found, report);
+  if (report != nullptr) {
+    report->cited_keys = reader->CitedKeys();
+    report->found = found;
+    report->library = library;
+  }
+  return result;
 }
 
 int IsAuxFile(const char* path) {
@@ -108,23 +104,27 @@ int IsAuxFile(const char* path) {
 
 }  // namespace
 
-int Extract(RunReport* report) {
+int Extract(const ExtractRequest& request, RunReport* report) {
   if (report != nullptr) *report = RunReport();
-  if (file_address_01[0] == '\0') return RESULT_NEED_FIRST;
-  if (FLAG_CLASSIC) {
-    if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
-    ClassicExtract reader;
-    return RunExtract(&reader, report);
+  if (request.document[0] == '\0') return RESULT_NEED_FIRST;
+  ExtractOptions options;
+  options.reference = request.reference;
+  options.indexed = request.setup.indexed;
+  std::unique_ptr<ExtractReader> reader = request.setup.format->NewExtractReader(options);
+  std::string library = request.library;
+  // With no library named, a compiled .aux file names its own (\bibdata).
+  if (library.empty()) {
+    if (!IsAuxFile(request.document)) return RESULT_NEED_BIBTEX;
+    std::unique_ptr<ExtractReader> probe = request.setup.format->NewExtractReader(options);
+    if (probe->ReadDocument(request.document)) {
+      library = probe->LibraryNamedByDocument(request.document);
+    }
+    if (library.empty()) return RESULT_NEED_BIBTEX;
   }
-  ReferenceOptions options;
-  SelectedStyle(&options.style);
-  options.page_range = FLAG_PAGEALL;
-  ParsedExtract reader(options);
-  if (file_address_02[0] == '\0') {
-    if (!IsAuxFile(file_address_01)) return RESULT_NEED_BIBTEX;
-    ParsedExtract probe(options);
-    if (probe.ReadDocument(file_address_01)) TakeLibraryFromDocument(probe);
-    if (file_address_02[0] == '\0') return RESULT_NEED_BIBTEX;
+  errno = 0;
+  if (!reader->ReadDocument(request.document)) {
+    return StopOnInput(request.setup.messages, "Could not open the LaTeX file!", "LaTeX file?",
+                       request.document, RESULT_NEED_FIRST);
   }
-  return RunExtract(&reader, report);
+  return RunExtract(reader.get(), request.document, library.c_str(), request.setup, report);
 }

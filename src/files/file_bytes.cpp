@@ -1,6 +1,8 @@
 #include "files/file_bytes.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/mman.h>
@@ -35,6 +37,27 @@ static void* MapWhole(std::FILE* file, std::size_t* size) {
 #endif
 }
 
+// Reads the file from its start to its end into a buffer of its own
+// (malloc), setting size.  NULL when it cannot be read or does not fit in
+// memory.
+static char* ReadWhole(std::FILE* file, std::size_t* size) {
+  *size = 0;
+  if (std::fseek(file, 0, SEEK_SET) != 0) return nullptr;
+  std::size_t capacity = 65536;
+  char* bytes = static_cast<char*>(std::malloc(capacity));
+  while (bytes != nullptr) {
+    *size += std::fread(bytes + *size, 1, capacity - *size, file);
+    if (std::ferror(file)) break;
+    if (*size < capacity) return bytes;  // the end was reached
+    char* grown = capacity > SIZE_MAX / 2 ? nullptr : static_cast<char*>(std::realloc(bytes, capacity * 2));
+    if (grown == nullptr) break;
+    bytes = grown;
+    capacity *= 2;
+  }
+  std::free(bytes);
+  return nullptr;
+}
+
 int FileBytes::Load(std::FILE* file) {
   Release();
   mapping_ = MapWhole(file, &mapping_size_);
@@ -44,12 +67,13 @@ int FileBytes::Load(std::FILE* file) {
     return 1;
   }
   // An empty file, or a system that maps nothing: read it whole.
-  if (!OpenLineReader(&whole_, file)) {
+  whole_ = ReadWhole(file, &size_);
+  if (whole_ == nullptr) {
     errno = std::ferror(file) ? EIO : EFBIG;
+    size_ = 0;
     return 0;
   }
-  data_ = whole_.data;
-  size_ = whole_.size;
+  data_ = whole_;
   return 1;
 }
 
@@ -59,7 +83,8 @@ void FileBytes::Release() {
 #endif
   mapping_ = nullptr;
   mapping_size_ = 0;
-  CloseLineReader(&whole_);
+  std::free(whole_);
+  whole_ = nullptr;
   data_ = nullptr;
   size_ = 0;
 }

@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "scan/line_reader.h"
-
 class FileBytes {
  public:
   FileBytes() = default;
@@ -25,12 +23,11 @@ class FileBytes {
 
   const char* data() const { return data_; }
   std::size_t size() const { return size_; }
-  bool mapped() const { return mapping_ != nullptr; }
 
  private:
   void* mapping_ = nullptr;
   std::size_t mapping_size_ = 0;
-  LineReader whole_;  // the bytes, where the file is not mapped
+  char* whole_ = nullptr;  // the bytes, where the file is not mapped (malloc)
   const char* data_ = nullptr;
   std::size_t size_ = 0;
 };

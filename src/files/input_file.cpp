@@ -1,39 +1,29 @@
 #include "files/input_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
-#include <string>
+#include <cstring>
 
-#include "app/platform.h"
-
-int OpenInput(InputFile* input, const char* path, const char* mode, InputUse use,
-              const char* text, const char* caption) {
-  errno = 0;
-  if (use == INPUT_LINES) {
-    input->file = OpenInputReader(&input->reader, path, mode);
-  } else {
-    input->file = OpenInputFile(path, mode);
-    if (input->file != nullptr && !input->bytes.Load(input->file)) {
-      int error_number = errno;
-      std::fclose(input->file);
-      input->file = nullptr;
-      errno = error_number;
-    }
+std::FILE* OpenInputFile(const char* path, const char* mode) {
+  char binary_mode[8];
+  std::snprintf(binary_mode, sizeof binary_mode, "%sb", mode);
+  std::FILE* file = std::fopen(path, binary_mode);
+  if (file == nullptr) return nullptr;
+  struct stat status;
+  // Only a regular file has an end and places to come back to: a folder,
+  // a device such as /dev/zero or a pipe is refused like a missing file.
+  if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG) {
+    int is_folder = (status.st_mode & S_IFMT) == S_IFDIR;
+    std::fclose(file);
+    errno = is_folder ? EISDIR : NOT_REGULAR_FILE;
+    return nullptr;
   }
-  if (input->file != nullptr) return 1;
-  ShowFileMessage(text, caption, path, FileErrorText(errno));
-  return 0;
+  return file;
 }
 
-int ReadSomethingFrom(const BibFile& file, const char* path, const char* caption) {
-  const BibBlock* first_problem = nullptr;
-  for (const BibBlock& block : file.blocks) {
-    if (block.kind == BIB_ENTRY) return 1;
-    if (block.kind == BIB_MALFORMED && first_problem == nullptr) first_problem = &block;
-  }
-  if (first_problem == nullptr) return 1;  // an empty library is a library
-  std::string text = "No BibTeX entry could be read from the file\n    '" + std::string(path) +
-                     "'.\nLine " + std::to_string(first_problem->line) + ": " +
-                     std::string(first_problem->problem) + ".";
-  ShowMessage(text.c_str(), caption);
-  return 0;
+const char* FileErrorText(int error_number) {
+  if (error_number == NOT_REGULAR_FILE) return "not a regular file";
+  if (error_number == 0) return "cannot be read";
+  return std::strerror(error_number);
 }

@@ -5,12 +5,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/platform.h"
-#include "scan/line_reader.h"
+#include "files/input_file.h"
 
 OutputSet::OutputSet(const OutputSpec* specs, int count, const char* input_path,
-                     const char* folder)
-    : specs_(specs), count_(count) {
+                     const char* folder, Platform* messages)
+    : specs_(specs), count_(count), messages_(messages) {
   for (int i = 0; i < count_; i++) {
     DeriveOutputPath(input_path, specs_[i].suffix, paths_[i], folder);
     files_[i] = nullptr;
@@ -51,7 +50,7 @@ int OutputSet::SparesInputs(const char* const* inputs, int input_count) const {
                     "The output file\n    '%s'\nwould overwrite the input file\n    '%s'.\n"
                     "Nothing was written. Rename or move the input file.",
                     paths_[o], inputs[i]);
-      ShowMessage(text, "File?");
+      ShowMessageOn(messages_, text, "File?");
       return 0;
     }
   }
@@ -61,12 +60,12 @@ int OutputSet::SparesInputs(const char* const* inputs, int input_count) const {
 void OutputSet::ShowFailure(int i, const char* given_text, const char* verb) const {
   const char* reason = FileErrorText(errno);
   if (given_text != nullptr) {
-    ShowFileMessage(given_text, specs_[i].caption, paths_[i], reason);
+    ShowFileMessageOn(messages_, given_text, specs_[i].caption, paths_[i], reason);
     return;
   }
   char text[OUTPUT_PATH_SIZE + 32];
   std::snprintf(text, sizeof text, "Could not %s %s !", verb, paths_[i]);
-  ShowFileMessage(text, specs_[i].caption, paths_[i], reason);
+  ShowFileMessageOn(messages_, text, specs_[i].caption, paths_[i], reason);
 }
 
 int OutputSet::Create(int i, int read_back) {
@@ -109,4 +108,9 @@ int OutputSet::CloseAll(const int* order, int count) {
   errno = failed_errno;
   ShowFailure(first_failed, specs_[first_failed].write_failure, "write");
   return 0;
+}
+
+void OutputSet::ListPaths(RunReport* report) const {
+  if (report == nullptr) return;
+  for (int i = 0; i < count_; i++) report->outputs.push_back(paths_[i]);
 }

@@ -7,7 +7,9 @@
 
 #include <cstdio>
 
-#include "scan/output_path.h"
+#include "app/platform.h"
+#include "files/output_path.h"
+#include "files/run_report.h"
 
 // What an operation says about one of its outputs.
 struct OutputSpec {
@@ -23,8 +25,10 @@ constexpr int MAX_OUTPUTS = 3;
 
 class OutputSet {
  public:
-  // The outputs named after input_path (in folder when not empty).
-  OutputSet(const OutputSpec* specs, int count, const char* input_path, const char* folder);
+  // The outputs named after input_path (in folder when not empty); their
+  // failures are shown through messages (none when it is null).
+  OutputSet(const OutputSpec* specs, int count, const char* input_path, const char* folder,
+            Platform* messages);
   ~OutputSet();  // closes what is still open, without a message
   OutputSet(const OutputSet&) = delete;
   OutputSet& operator=(const OutputSet&) = delete;
@@ -50,11 +54,15 @@ class OutputSet {
   // whose writes failed.  Returns 1 when all were written.
   int CloseAll(const int* order, int count);
 
+  // Lists every output's path in report (when there is one), in order.
+  void ListPaths(RunReport* report) const;
+
  private:
   void ShowFailure(int i, const char* given_text, const char* verb) const;
 
   const OutputSpec* specs_;
   int count_;
+  Platform* messages_;
   char paths_[MAX_OUTPUTS][OUTPUT_PATH_SIZE];
   std::FILE* files_[MAX_OUTPUTS];
 };

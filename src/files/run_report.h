@@ -1,8 +1,8 @@
 // What an operation run tells its caller beyond its result code: the
 // counts that show nothing was lost, the problems met in the inputs (each
-// with its file and line), and for extract which cited keys the library
-// holds.  The caller asks for it by passing one; the operation fills it in
-// one place, as it goes.
+// with its file and line), for extract which cited keys the library holds,
+// and the files written.  The caller asks for it by passing one; the
+// operation fills it as it goes.
 #ifndef TAMREL_FILES_RUN_REPORT_H
 #define TAMREL_FILES_RUN_REPORT_H
 
@@ -18,6 +18,12 @@ struct RunReport {
   // library was read leaves found all false.
   std::vector<std::string> cited_keys;
   std::vector<bool> found;
+  // Extract only: the library read, which a compiled .aux file may name.
+  std::string library;
+
+  // The files a run that ended well wrote, in the operation's order of
+  // outputs.
+  std::vector<std::string> outputs;
 };
 
 // Adds a line to the report when there is one.

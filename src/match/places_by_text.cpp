@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-static int g_indexed_scans = 1;
-
-void SetIndexedScans(int on) { g_indexed_scans = on; }
-
-int IndexedScans() { return g_indexed_scans; }
-
 void PlacesByText::Clear() {
   slots_.clear();
   used_ = 0;

@@ -55,9 +55,4 @@ class PlacesByText {
 // Sorts places into file order and drops repeats.
 void SortPlaces(std::vector<EntryPlace>* places);
 
-// The indexes are on by default; the tests switch them off to check that
-// the plain scans give the same bytes.
-void SetIndexedScans(int on);
-int IndexedScans();
-
 #endif

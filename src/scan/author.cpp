@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/state.h"
 
 namespace {
 
@@ -159,17 +158,15 @@ static void RewriteAuthorsAcs(const char* value, char* result_buffer) {
   }
 }
 
-int entry_author(const char* line, char* output, LineReader* input, std::size_t output_size) {
+int entry_author(const char* line, char* output, LineReader* input, std::size_t output_size,
+                 ClassicStyle style) {
   char value[AUTHOR_BUFFER_SIZE];
   char result[AUTHOR_BUFFER_SIZE];
   CollectAuthorValue(line, input, value);
   result[0] = '\0';
-  JournalStyle style;
-  if (SelectedStyle(&style)) {
-    if (style == STYLE_APS) RewriteAuthorsAps(value, result);
-    if (style == STYLE_ACS) RewriteAuthorsAcs(value, result);
-    if (style == STYLE_IOP) RewriteAuthorsIop(value, result);
-  }
+  if (style == CLASSIC_APS) RewriteAuthorsAps(value, result);
+  if (style == CLASSIC_ACS) RewriteAuthorsAcs(value, result);
+  if (style == CLASSIC_IOP) RewriteAuthorsIop(value, result);
   std::snprintf(output, output_size, "%s", result);
   return 1;
 }

@@ -10,13 +10,14 @@
 #include "scan/line_reader.h"
 #include "scan/markers.h"
 
-class ClassicEntries : public EntrySource {
+class ClassicEntries : public LibraryEntries {
  public:
   ClassicEntries(LineReader* reader, MarkerSet markers, SummaryWords words)
       : reader_(reader), markers_(markers), words_(words) {}
 
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
-  EntryPlace Tell() const override { return EntryPlace{SaveLinePosition(reader_).offset}; }
+  // Where the source stands.
+  EntryPlace Tell() const { return EntryPlace{SaveLinePosition(reader_).offset}; }
   void Seek(EntryPlace place) override { RestoreLinePosition(reader_, LinePosition{place.offset}); }
   int CopyEntry(EntryPlace place, std::FILE* out) override;
 

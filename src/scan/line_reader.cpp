@@ -1,7 +1,5 @@
 #include "scan/line_reader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -15,29 +13,6 @@
 #define tamrel_fseek fseeko
 #define tamrel_ftell ftello
 #endif
-
-std::FILE* OpenInputFile(const char* path, const char* mode) {
-  char binary_mode[8];
-  std::snprintf(binary_mode, sizeof binary_mode, "%sb", mode);
-  std::FILE* file = std::fopen(path, binary_mode);
-  if (file == nullptr) return nullptr;
-  struct stat status;
-  // Only a regular file has an end and places to come back to: a folder,
-  // a device such as /dev/zero or a pipe is refused like a missing file.
-  if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG) {
-    int is_folder = (status.st_mode & S_IFMT) == S_IFDIR;
-    std::fclose(file);
-    errno = is_folder ? EISDIR : NOT_REGULAR_FILE;
-    return nullptr;
-  }
-  return file;
-}
-
-const char* FileErrorText(int error_number) {
-  if (error_number == NOT_REGULAR_FILE) return "not a regular file";
-  if (error_number == 0) return "cannot be read";
-  return std::strerror(error_number);
-}
 
 LineReader::~LineReader() { CloseLineReader(this); }
 

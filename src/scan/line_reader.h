@@ -1,9 +1,7 @@
-// The one place where input files are read.  Every input is read whole
-// into a LineReader.  The line rules then go through it line by line: read
-// a line, save a position, restore it, rewind; the BibTeX and LaTeX
-// readers take its bytes as one text.  Lines are delivered exactly as the
-// user's BibTeX and LaTeX tools expect: at most 511 characters with the
-// line feed kept, a longer physical line in pieces, and a carriage return
+// How the line rules read a file: whole into memory, then line by line
+// (read a line, save a position, restore it, rewind).  Lines are delivered
+// as the line rules expect them: at most 511 characters with the line feed
+// kept, a longer physical line in pieces, and a carriage return
 // before a line feed dropped on every host, so a file written with CR LF
 // reads the same on Linux as on Windows.
 #ifndef TAMREL_SCAN_LINE_READER_H
@@ -11,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdio>
+
+#include "files/input_file.h"
 
 // Size of every line buffer: 511 characters and the terminating NUL.
 constexpr int LINE_SIZE = 512;
@@ -36,22 +36,6 @@ struct LineReader {
   LineReader& operator=(const LineReader&) = delete;
   ~LineReader();
 };
-
-// Opens a file that a LineReader will read, in binary mode so that the
-// reader sees every byte and its positions are true offsets.  mode is
-// "r" (read) or "r+" / "w+" (update).  Anything but a regular file (a
-// folder, a device, a pipe) is refused like a file that cannot be opened.
-// Returns NULL on failure, with errno saying why (EISDIR for a folder,
-// NOT_REGULAR_FILE for a device or a pipe).
-std::FILE* OpenInputFile(const char* path, const char* mode);
-
-// The errno value OpenInputFile leaves for an input that is not a regular
-// file; no system value is this large.
-constexpr int NOT_REGULAR_FILE = 100000;
-
-// The reason behind an errno value, for messages: "No such file or
-// directory", "not a regular file".
-const char* FileErrorText(int error_number);
 
 // Reads the whole open file, from its start, into the reader.  Returns 1,
 // or 0 when the file cannot be read or does not fit in memory (the reader

@@ -185,24 +185,38 @@ std::string WithoutFullStops(const std::string& s) {
   return Trim(out);
 }
 
-std::string FormatName(const PersonName& name, JournalStyle style) {
+std::string FormatName(const PersonName& name, NameForm form) {
   std::string out;
   std::string surname = name.von;
   AppendWord(&surname, " ", name.last);
-  if (style == STYLE_APS) {
-    AppendWord(&out, " ", name.first);
-    AppendWord(&out, " ", surname);
-    AppendWord(&out, ", ", name.jr);
-  } else if (style == STYLE_ACS) {
-    AppendWord(&out, "", surname);
-    AppendWord(&out, ", ", name.first);
-    AppendWord(&out, ", ", name.jr);
-  } else {
-    AppendWord(&out, "", surname);
-    AppendWord(&out, " ", WithoutFullStops(name.first));
-    AppendWord(&out, " ", WithoutFullStops(name.jr));
+  switch (form) {
+    case NAMES_GIVEN_FIRST:
+      AppendWord(&out, " ", name.first);
+      AppendWord(&out, " ", surname);
+      AppendWord(&out, ", ", name.jr);
+      break;
+    case NAMES_SURNAME_FIRST:
+      AppendWord(&out, "", surname);
+      AppendWord(&out, ", ", name.first);
+      AppendWord(&out, ", ", name.jr);
+      break;
+    case NAMES_SURNAME_INITIALS:
+      AppendWord(&out, "", surname);
+      AppendWord(&out, " ", WithoutFullStops(name.first));
+      AppendWord(&out, " ", WithoutFullStops(name.jr));
+      break;
   }
   return out;
+}
+
+// How the form ends a list cut short by "others".
+const char* EtAl(NameForm form) {
+  switch (form) {
+    case NAMES_GIVEN_FIRST: return "\\textit{et al.}";
+    case NAMES_SURNAME_FIRST: return "et al.";
+    case NAMES_SURNAME_INITIALS: return "\\textit{et al}";
+  }
+  return "et al.";
 }
 
 }  // namespace
@@ -224,25 +238,24 @@ int NameCount(const NameList& list) {
   return static_cast<int>(list.names.size()) + list.others;
 }
 
-std::string FormatNameList(const NameList& list, JournalStyle style) {
+std::string FormatNameList(const NameList& list, NameForm form) {
   std::string out;
   std::size_t n = list.names.size();
   for (std::size_t i = 0; i < n; i++) {
     const char* separator = ", ";
-    if (style == STYLE_ACS) {
+    if (form == NAMES_SURNAME_FIRST) {
       separator = "; ";
     } else if (i + 1 == n && !list.others) {
       separator = " and ";
     }
-    AppendWord(&out, separator, FormatName(list.names[i], style));
+    AppendWord(&out, separator, FormatName(list.names[i], form));
   }
   if (list.others) {
     // One name and "et al." read as one phrase; after a list, "et al."
     // is one more item of it.
     const char* separator = n > 1 ? ", " : " ";
-    if (style == STYLE_ACS) separator = "; ";
-    const char* et_al = style == STYLE_ACS ? "et al." : style == STYLE_APS ? "\\textit{et al.}" : "\\textit{et al}";
-    AppendWord(&out, separator, et_al);
+    if (form == NAMES_SURNAME_FIRST) separator = "; ";
+    AppendWord(&out, separator, EtAl(form));
   }
   return out;
 }

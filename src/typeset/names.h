@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "typeset/styles.h"
 
 struct PersonName {
   std::string first;  // given names, as written
@@ -25,8 +25,8 @@ struct NameList {
 // word, in any letter case, outside braces.
 void ParseNameList(const std::string& value, NameList* list);
 
-// The list in the style's form; "" for an empty list.
-std::string FormatNameList(const NameList& list, JournalStyle style);
+// The list in the given form; "" for an empty list.
+std::string FormatNameList(const NameList& list, NameForm form);
 
 // The number of people the list stands for; "others" counts as more.
 int NameCount(const NameList& list);

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "bibtex/bib_file.h"
 #include "typeset/latex_text.h"
 #include "typeset/names.h"
 #include "typeset/reference_parts.h"
@@ -79,10 +80,10 @@ const TypeRule kTypeRules[] = {
 
 // A type not in the table is typeset as misc: its author, title and the
 // ways to find it still print.
-const TypeRule& RuleOf(const BibBlock& entry) {
+const TypeRule& RuleOf(const EntryValues& entry) {
   const TypeRule* misc = nullptr;
   for (const TypeRule& rule : kTypeRules) {
-    if (EntryTypeIs(entry, rule.name)) return rule;
+    if (SameIgnoringCase(entry.Type(), rule.name)) return rule;
     if (std::strcmp(rule.name, "misc") == 0) misc = &rule;
   }
   return *misc;
@@ -90,28 +91,26 @@ const TypeRule& RuleOf(const BibBlock& entry) {
 
 // The entry's value of a field, else its crossref parent's; "" for none.
 struct Source {
-  const BibBlock& entry;
-  const BibBlock* parent;
+  const EntryValues& entry;
+  const EntryValues* parent;
 };
 
 std::string RawValue(const Source& source, const char* name) {
   if (name == nullptr) return "";
-  const BibField* field = FindField(source.entry, name);
-  if ((field == nullptr || field->value.empty()) && source.parent != nullptr) {
-    field = FindField(*source.parent, name);
-  }
-  return field != nullptr ? std::string(field->value) : std::string();
+  std::string_view value = source.entry.Value(name);
+  if (value.empty() && source.parent != nullptr) value = source.parent->Value(name);
+  return std::string(value);
 }
 
 std::string Text(const Source& source, const char* name, unsigned carried, unsigned part) {
   return (carried & part) ? LatexText(RawValue(source, name)) : "";
 }
 
-std::string Names(const Source& source, const char* name, JournalStyle style, int* count) {
+std::string Names(const Source& source, const char* name, NameForm form, int* count) {
   NameList list;
   ParseNameList(LatexText(RawValue(source, name)), &list);
   if (count != nullptr) *count = NameCount(list);
-  return FormatNameList(list, style);
+  return FormatNameList(list, form);
 }
 
 // A "type" field renames the work; the biblatex keys for the usual kinds
@@ -154,13 +153,13 @@ std::string Eprint(const Source& source) {
   return LatexText(prefix + ":" + eprint);
 }
 
-void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOptions& options,
-               ReferenceParts* p) {
+void ReadParts(const Source& source, const TypeRule& rule, const JournalStyleInfo& style,
+               int page_range, ReferenceParts* p) {
   const unsigned c = rule.parts;
   p->shape = rule.shape;
   p->in_proceedings = rule.in_proceedings;
-  if (c & P_AUTHOR) p->authors = Names(source, "author", options.style, nullptr);
-  if (c & P_EDITOR) p->editors = Names(source, "editor", options.style, &p->editor_count);
+  if (c & P_AUTHOR) p->authors = Names(source, "author", style.names, nullptr);
+  if (c & P_EDITOR) p->editors = Names(source, "editor", style.names, &p->editor_count);
   p->title = Text(source, "title", c, P_TITLE);
   p->booktitle = Text(source, "booktitle", c, P_BOOKTITLE);
   if (c & P_JOURNAL) p->journal = JournalText(RawValue(source, "journal"));
@@ -168,7 +167,7 @@ void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOption
   p->volume = Text(source, "volume", c, P_VOLUME);
   p->number = Text(source, "number", c, P_NUMBER);
   // Cut before the text is made LaTeX, so that no cut falls inside math.
-  if (c & P_PAGES) p->pages = LatexText(PagesText(RawValue(source, "pages"), options.page_range));
+  if (c & P_PAGES) p->pages = LatexText(PagesText(RawValue(source, "pages"), page_range));
   p->pages_plural = PagesArePlural(p->pages);
   p->publisher = LatexText(RawValue(source, rule.publisher));
   if (p->publisher.empty()) p->publisher = LatexText(RawValue(source, rule.publisher_fallback));
@@ -193,18 +192,13 @@ void ReadParts(const Source& source, const TypeRule& rule, const ReferenceOption
 
 }  // namespace
 
-void TypesetReference(const BibBlock& entry, const BibBlock* parent,
+void TypesetReference(const EntryValues& entry, const EntryValues* parent,
                       const ReferenceOptions& options, std::string* out) {
+  const JournalStyleInfo& style = options.style != nullptr ? *options.style : *StyleAt(0);
   const Source source{entry, parent};
   ReferenceParts parts;
-  ReadParts(source, RuleOf(entry), options, &parts);
+  ReadParts(source, RuleOf(entry), style, options.page_range, &parts);
   std::string text;
-  if (options.style == STYLE_ACS) {
-    WriteAcsReference(parts, &text);
-  } else if (options.style == STYLE_IOP) {
-    WriteIopReference(parts, &text);
-  } else {
-    WriteApsReference(parts, &text);
-  }
+  style.write(parts, &text);
   *out += text;
 }

@@ -5,11 +5,13 @@
 
 #include <string>
 
-#include "app/state.h"
-#include "bibtex/bib_file.h"
+#include "entry/entry_values.h"
+#include "typeset/styles.h"
 
 struct ReferenceOptions {
-  JournalStyle style = STYLE_APS;
+  // The journal style; nullptr when none is chosen (the line rules then
+  // typeset nothing, the BibTeX reader the registry's first style).
+  const JournalStyleInfo* style = StyleAt(0);
   int page_range = 0;  // 0: first page only; 1: the whole range
 };
 
@@ -17,7 +19,7 @@ struct ReferenceOptions {
 // "\bibitem{KEY}\n" line, ending in "\n\n".  parent is the entry that the
 // entry's crossref names (or nullptr); a field the entry lacks is taken
 // from it, as BibTeX does.
-void TypesetReference(const BibBlock& entry, const BibBlock* parent,
+void TypesetReference(const EntryValues& entry, const EntryValues* parent,
                       const ReferenceOptions& options, std::string* out);
 
 #endif

@@ -3,24 +3,21 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state.h"
 #include "harness_files.h"
 #include "scan/author.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string path = WriteFuzzFile(data, size, "author.bib");
-  static const JournalStyle kStyles[] = {STYLE_APS, STYLE_IOP, STYLE_ACS};
-  for (JournalStyle style : kStyles) {
+  static const ClassicStyle kStyles[] = {CLASSIC_APS, CLASSIC_IOP, CLASSIC_ACS};
+  for (ClassicStyle style : kStyles) {
     std::FILE* file = OpenInputFile(path.c_str(), "r");
     if (file == nullptr) return 0;
     LineReader reader;
     OpenLineReader(&reader, file);
     char line[LINE_SIZE];
     char out[LINE_SIZE];
-    SetJournalStyle(style);
-    while (ReadLine(&reader, line) > 0) entry_author(line, out, &reader);
+    while (ReadLine(&reader, line) > 0) entry_author(line, out, &reader, LINE_SIZE, style);
     std::fclose(file);
   }
-  SetJournalStyle(STYLE_APS);
   return 0;
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/state.h"
-#include "clean/clean.h"
+#include "commands/state_requests.h"
 #include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The BibTeX reader refuses a library it reads no entry from, as an
     // unreadable file; every other input must run to its end.
     if (result != RESULT_DONE && !(classic == 0 && result == RESULT_NEED_BIBTEX)) __builtin_trap();
-    if (FLAG_DOUBLE_BIBITEM != 0) __builtin_trap();
   }
   ClearFuzzFolder();
   return 0;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/state.h"
-#include "compare/compare.h"
+#include "commands/state_requests.h"
 #include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/state.h"
-#include "extract/extract.h"
+#include "commands/state_requests.h"
 #include "harness_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "scan/markers.h"
-#include "scan/output_path.h"
+#include "files/output_path.h"
 #include "scan/primitives.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "match/places_by_text.h"
+#include "app/state.h"
 #include "support/test_support.h"
 
 // Puts the indexes back on when it goes, also when a fatal failure ends

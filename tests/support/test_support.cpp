@@ -73,3 +73,9 @@ OperationFixtureState::~OperationFixtureState() {
   SetPlatform(nullptr);
   ResetApplicationState();
 }
+
+ClassicStyle ClassicStyleFromState() {
+  JournalStyle style;
+  if (!SelectedStyle(&style)) return CLASSIC_NO_STYLE;
+  return style == STYLE_APS ? CLASSIC_APS : style == STYLE_ACS ? CLASSIC_ACS : CLASSIC_IOP;
+}

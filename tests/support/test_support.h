@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "scan/author.h"
 #include "scan/line_reader.h"
 
 // Records each message as "CAPTION: TEXT".
@@ -60,6 +61,10 @@ class TextReader {
   std::FILE* file_;
   LineReader reader_;
 };
+
+// The classic style that the style flags choose, as the menu would hand
+// it to the line rules (none when no flag is set).
+ClassicStyle ClassicStyleFromState();
 
 // Installs a RecordingPlatform and resets the application state for the
 // length of one test, with the classic line rules (classic = 1) or the

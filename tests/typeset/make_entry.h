@@ -8,8 +8,16 @@
 #include <string>
 #include <utility>
 
+#include "app/state.h"
 #include "bibtex/bib_file.h"
+#include "bibtex/bib_values.h"
 #include "typeset/reference.h"
+#include "typeset/styles.h"
+
+// The registry's style for each of the preference dialog's three.
+inline const JournalStyleInfo* StyleOf(JournalStyle style) {
+  return StyleByOption(style == STYLE_APS ? "aps" : style == STYLE_ACS ? "acs" : "iop");
+}
 
 inline BibBlock MakeEntry(const char* type, const char* key,
                           std::initializer_list<std::pair<const char*, const char*>> fields) {
@@ -30,10 +38,16 @@ inline BibBlock MakeEntry(const char* type, const char* key,
 inline std::string Typeset(const BibBlock& entry, JournalStyle style, int page_range = 0,
                            const BibBlock* parent = nullptr) {
   ReferenceOptions options;
-  options.style = style;
+  options.style = StyleOf(style);
   options.page_range = page_range;
   std::string out;
-  TypesetReference(entry, parent, options, &out);
+  BibBlockValues values(entry);
+  if (parent == nullptr) {
+    TypesetReference(values, nullptr, options, &out);
+  } else {
+    BibBlockValues parent_values(*parent);
+    TypesetReference(values, &parent_values, options, &out);
+  }
   return out;
 }
 

@@ -50,9 +50,9 @@ TEST(NameListTest, EachNameFormInEachStyle) {
   for (const NameCase& c : kNameCases) {
     NameList list;
     ParseNameList(c.value, &list);
-    EXPECT_EQ(FormatNameList(list, STYLE_APS), c.aps) << c.value;
-    EXPECT_EQ(FormatNameList(list, STYLE_ACS), c.acs) << c.value;
-    EXPECT_EQ(FormatNameList(list, STYLE_IOP), c.iop) << c.value;
+    EXPECT_EQ(FormatNameList(list, NAMES_GIVEN_FIRST), c.aps) << c.value;
+    EXPECT_EQ(FormatNameList(list, NAMES_SURNAME_FIRST), c.acs) << c.value;
+    EXPECT_EQ(FormatNameList(list, NAMES_SURNAME_INITIALS), c.iop) << c.value;
   }
 }
 

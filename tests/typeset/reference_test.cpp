@@ -227,7 +227,7 @@ TEST(ReferenceTest, EveryTypeInEveryStyleAndPageMode) {
 TEST(ReferenceTest, AppendsToWhatTheCallerHolds) {
   std::string out = "\\bibitem{patent}\n";
   ReferenceOptions options;
-  TypesetReference(kPatent, nullptr, options, &out);
+  TypesetReference(BibBlockValues(kPatent), nullptr, options, &out);
   EXPECT_EQ(out, "\\bibitem{patent}\nWei Wu, A Patent (2022).\n\n");
 }
 

@@ -23,7 +23,7 @@ AuthorRun RunAuthor(JournalStyle style, const std::string& text) {
   ReadLine(reader.get(), line);
   SetJournalStyle(style);
   char out[LINE_SIZE];
-  EXPECT_EQ(entry_author(line, out, reader.get()), 1);
+  EXPECT_EQ(entry_author(line, out, reader.get(), LINE_SIZE, ClassicStyleFromState()), 1);
   AuthorRun run{out, ""};
   if (ReadLine(reader.get(), line) > 0) run.next_line = line;
   SetJournalStyle(STYLE_APS);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/state.h"
-#include "extract/bibitem_writer.h"
+#include "classic_format/bibitem_writer.h"
 #include "scan/line_reader.h"
 #include "support/test_support.h"
 
@@ -29,7 +29,7 @@ class BibitemWriterTest : public ::testing::Test {
     if (reduced == nullptr || bibitems == nullptr) return "";
     auto reader = std::make_unique<LineReader>();
     OpenLineReader(reader.get(), reduced);
-    WriteBibitems(reader.get(), bibitems, entry_count);
+    WriteBibitems(reader.get(), bibitems, entry_count, ClassicStyleFromState(), FLAG_PAGEALL);
     std::fclose(reduced);
     std::fclose(bibitems);
     return ReadFile(bibitems_path);

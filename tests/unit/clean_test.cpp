@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/state.h"
-#include "clean/clean.h"
+#include "commands/state_requests.h"
 #include "clean/rename.h"
 #include "support/scan_modes.h"
 #include "support/test_support.h"
@@ -72,7 +72,6 @@ TEST_P(CleanCases, GivesExactOutputsForEveryScanAndLineEnd) {
     EXPECT_EQ(RESULT_DONE, Run(form(c.input)));
     EXPECT_EQ(c.log + Closing(c.count), log);
     EXPECT_EQ(c.cleaned, cleaned);
-    EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
     EXPECT_TRUE(state.platform.messages.empty());
   });
 }
@@ -245,7 +244,6 @@ TEST_F(CleanTest, ThirtyConflictsKeepKeysUnique) {
     ASSERT_EQ(RESULT_DONE, Run(input));
     EXPECT_EQ(expected_log + Closing(30), log);
     EXPECT_EQ(expected_cleaned, cleaned);
-    EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
   });
 }
 
@@ -302,10 +300,8 @@ TEST_F(CleanTest, PathWithoutDotGetsSuffixAppended) {
 }
 
 TEST_F(CleanTest, EmptySlotOpensNothing) {
-  FLAG_DOUBLE_BIBITEM = 1;
   EXPECT_EQ(RESULT_NEED_BIBTEX, Clean());
   EXPECT_TRUE(state.platform.messages.empty());
-  EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
 }
 
 TEST_F(CleanTest, InputThatCannotBeOpened) {
@@ -315,12 +311,10 @@ TEST_F(CleanTest, InputThatCannotBeOpened) {
     state.platform.messages.clear();
     if (is_folder) mkdir(local.File("input.bib").c_str(), 0700);
     SetFileSlot(file_address_01, local.File("input.bib").c_str());
-    FLAG_DOUBLE_BIBITEM = 1;
     EXPECT_EQ(RESULT_NEED_BIBTEX, Clean());
     ASSERT_EQ(1u, state.platform.messages.size());
     EXPECT_EQ(message, state.platform.messages[0]);
     EXPECT_FALSE(FileExists(local.File("input_clean_of_doubles.log")));
-    EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
   }
 }
 
@@ -346,7 +340,6 @@ TEST_F(CleanTest, OutputThatCannotBeCreated) {
       EXPECT_TRUE(FileExists(log_path));
       EXPECT_EQ("", ReadFile(log_path));
     }
-    EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
   }
 }
 
@@ -370,7 +363,6 @@ TEST_F(CleanTest, OutputThatCannotBeWritten) {
   EXPECT_EQ(RESULT_STOPPED, Clean());
   EXPECT_EQ(std::vector<std::string>{"File?: Could not open " + cleaned + " !"},
             state.platform.messages);
-  EXPECT_EQ(0, FLAG_DOUBLE_BIBITEM);
 }
 
 TEST_F(CleanTest, OutputFolderNotWritable) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/state.h"
-#include "compare/compare.h"
+#include "commands/state_requests.h"
 #include "support/scan_modes.h"
 #include "support/test_support.h"
 #include "support/unprivileged.h"

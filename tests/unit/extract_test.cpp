@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/state.h"
-#include "extract/citations.h"
-#include "extract/extract.h"
+#include "classic_format/citations.h"
+#include "commands/state_requests.h"
 #include "support/scan_modes.h"
 #include "support/test_support.h"
 

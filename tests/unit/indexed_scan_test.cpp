@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "app/state.h"
-#include "clean/clean.h"
-#include "compare/compare.h"
-#include "extract/extract.h"
-#include "match/places_by_text.h"
+#include "commands/state_requests.h"
+#include "app/state.h"
 #include "support/test_support.h"
 
 namespace {

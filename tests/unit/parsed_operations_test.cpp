@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "app/state.h"
-#include "clean/clean.h"
-#include "compare/compare.h"
-#include "extract/extract.h"
+#include "commands/state_requests.h"
 #include "files/run_report.h"
-#include "match/places_by_text.h"
+#include "app/state.h"
 #include "support/test_support.h"
 
 namespace {

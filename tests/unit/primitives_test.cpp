@@ -5,7 +5,7 @@
 #include <string>
 
 #include "scan/markers.h"
-#include "scan/output_path.h"
+#include "files/output_path.h"
 #include "scan/primitives.h"
 
 namespace {

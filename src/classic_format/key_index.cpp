@@ -1,4 +1,4 @@
-#include "extract/key_index.h"
+#include "classic_format/key_index.h"
 
 #include <cstring>
 

@@ -3,35 +3,32 @@
 // compiled .aux file); entries found by key as BibTeX finds them; a reduced
 // file that runs through bibtex alone; references typeset from the parsed
 // values.
-#ifndef TAMREL_EXTRACT_PARSED_EXTRACT_H
-#define TAMREL_EXTRACT_PARSED_EXTRACT_H
+#ifndef TAMREL_BIBTEX_FORMAT_BIBTEX_EXTRACT_H
+#define TAMREL_BIBTEX_FORMAT_BIBTEX_EXTRACT_H
 
 #include <string>
 #include <vector>
 
 #include "bibtex/bib_file.h"
-#include "extract/extract_reader.h"
-#include "extract/library_keys.h"
-#include "files/input_file.h"
+#include "library/extract_reader.h"
+#include "bibtex_format/library_keys.h"
+#include "files/file_bytes.h"
 #include "latex/citations.h"
 #include "typeset/reference.h"
 
-class ParsedExtract : public ExtractReader {
+class BibtexExtract : public ExtractReader {
  public:
-  explicit ParsedExtract(const ReferenceOptions& options) : options_(options) {}
+  explicit BibtexExtract(const ReferenceOptions& options) : options_(options) {}
 
   int ReadDocument(const char* path) override;
   const std::vector<std::string>& CitedKeys() const override { return keys_; }
-  int ReadLibrary(const char* path) override;
-  int CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
-  int ReadReducedFile(const char*) override { return 1; }
-  void WriteBibitems(std::FILE* bibitems) override;
+  // A compiled .aux file names its library with \bibdata: its first name
+  // with ".bib", beside the .aux file.
+  std::string LibraryNamedByDocument(const char* document_path) const override;
+  int ReadLibrary(const char* path, Platform* messages) override;
+  void CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
+  int WriteBibitems(const char* reduced_path, std::FILE* bibitems) override;
   void Report(RunReport* report) const override;
-
-  // The library a compiled .aux file names with \bibdata, for a run given
-  // no library: its first name with ".bib", beside the .aux file.  Empty
-  // when there is none.
-  std::string LibraryNamedByDocument(const char* document_path) const;
 
  private:
   struct Cited {
@@ -49,7 +46,7 @@ class ParsedExtract : public ExtractReader {
   ReferenceOptions options_;
   DocumentCitations document_;
   std::vector<std::string> keys_;  // cited keys, "*" expanded to the library's entries
-  InputFile library_;
+  FileBytes library_;
   BibFile file_;
   LibraryKeys keys_of_library_;
   std::vector<Cited> cited_;                           // the entries written, in order

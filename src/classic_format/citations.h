@@ -1,6 +1,6 @@
 // Collecting the keys a LaTeX document cites with "\cite{".
-#ifndef TAMREL_EXTRACT_CITATIONS_H
-#define TAMREL_EXTRACT_CITATIONS_H
+#ifndef TAMREL_CLASSIC_FORMAT_CITATIONS_H
+#define TAMREL_CLASSIC_FORMAT_CITATIONS_H
 
 #include <string>
 #include <unordered_set>

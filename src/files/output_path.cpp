@@ -1,4 +1,4 @@
-#include "scan/output_path.h"
+#include "files/output_path.h"
 
 #include <cstdio>
 #include <cstring>

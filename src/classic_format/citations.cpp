@@ -1,4 +1,4 @@
-#include "extract/citations.h"
+#include "classic_format/citations.h"
 
 #include <cstring>
 

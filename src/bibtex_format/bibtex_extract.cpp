@@ -1,11 +1,12 @@
-#include "extract/parsed_extract.h"
+#include "bibtex_format/bibtex_extract.h"
 
 #include <cctype>
 #include <cstring>
 #include <set>
 
+#include "bibtex/bib_values.h"
 #include "bibtex/parsed_entries.h"
-#include "files/input_file.h"
+#include "bibtex_format/bibtex_library.h"
 
 namespace {
 
@@ -25,13 +26,13 @@ int EndsWith(const std::string& text, const char* end) {
 
 }  // namespace
 
-int ParsedExtract::ReadDocument(const char* path) {
+int BibtexExtract::ReadDocument(const char* path) {
   if (!CollectDocumentCitations(path, &document_)) return 0;
   keys_ = document_.keys;  // until the library gives "*" its entries
   return 1;
 }
 
-std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) const {
+std::string BibtexExtract::LibraryNamedByDocument(const char* document_path) const {
   if (document_.bibdata.empty()) return std::string();
   std::string name = document_.bibdata.front();
   if (!EndsWith(name, ".bib")) name += ".bib";
@@ -40,14 +41,14 @@ std::string ParsedExtract::LibraryNamedByDocument(const char* document_path) con
 
 // Keeps the fields of the entries the document may cite: those whose key
 // it cites in any letter case (every entry after \nocite{*}).
-int ParsedExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
-  const ParsedExtract* self = static_cast<const ParsedExtract*>(context);
+int BibtexExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
+  const BibtexExtract* self = static_cast<const BibtexExtract*>(context);
   return self->cite_all_ || self->cited_folded_.MayHold(entry.key);
 }
 
 // A crossref parent that is not cited itself had its fields let go; the
 // library is then read once more, keeping every entry.
-int ParsedExtract::ParentsLackFields() const {
+int BibtexExtract::ParentsLackFields() const {
   for (const BibBlock& block : file_.blocks) {
     if (block.kind != BIB_ENTRY || block.fields.empty()) continue;
     const BibField* crossref = FindField(block, "crossref");
@@ -59,34 +60,32 @@ int ParsedExtract::ParentsLackFields() const {
   return 0;
 }
 
-int ParsedExtract::ReadLibrary(const char* path) {
+int BibtexExtract::ReadLibrary(const char* path, Platform* messages) {
   library_path_ = path;
-  library_.file = OpenInputFile(path, "r");
-  if (library_.file == nullptr) return 0;
-  if (!library_.bytes.Load(library_.file)) return 0;
+  if (!LoadLibraryBytes(path, &library_)) return 0;
   for (const std::string& key : document_.keys) {
     if (key == "*") cite_all_ = 1;
     cited_folded_.Add(key);
   }
   cited_folded_.Seal();
-  ReadBibFileVisiting(library_.bytes.data(), library_.bytes.size(), &file_, KeepCitedFields, this);
+  ReadBibFileVisiting(library_.data(), library_.size(), &file_, KeepCitedFields, this);
   keys_of_library_.Build(&file_);
   if (ParentsLackFields()) {
-    ReadBibFile(library_.bytes.data(), library_.bytes.size(), &file_);
+    ReadBibFile(library_.data(), library_.size(), &file_);
     keys_of_library_.Build(&file_);
   }
-  if (!ReadSomethingFrom(file_, path, "BibTeX file?")) return -1;
+  if (!ReadSomethingFrom(file_, path, "BibTeX file?", messages)) return -1;
   return 1;
 }
 
-void ParsedExtract::AddCited(const std::string& key, int block) {
+void BibtexExtract::AddCited(const std::string& key, int block) {
   keys_.push_back(key);
   cited_.push_back(Cited{key, block});
 }
 
 // Keys in order of first citation; "\nocite{*}" brings every entry of the
 // library, in library order, that was not cited before it.
-void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
+void BibtexExtract::ResolveKeys(std::vector<bool>* found) {
   std::set<int> taken;
   std::set<std::string> listed;
   std::vector<bool> held;
@@ -125,7 +124,7 @@ void ParsedExtract::ResolveKeys(std::vector<bool>* found) {
   *found = held;
 }
 
-int ParsedExtract::CrossrefTarget(int block) const {
+int BibtexExtract::CrossrefTarget(int block) const {
   const BibField* crossref = FindField(file_.blocks[block], "crossref");
   if (crossref == nullptr) return -1;
   int case_differs;
@@ -134,19 +133,19 @@ int ParsedExtract::CrossrefTarget(int block) const {
 
 // Every @preamble, and the @string definitions that the written entries
 // use, in library order, so the reduced file defines each before use.
-void ParsedExtract::WriteNeededBlocks(std::FILE* reduced) const {
-  ParsedEntries entries(&file_, library_.bytes.data(), library_.bytes.size());
+void BibtexExtract::WriteNeededBlocks(std::FILE* reduced) const {
+  ParsedEntries entries(&file_, library_.data(), library_.size());
   for (const BibBlock& block : file_.blocks) {
     if (block.kind != BIB_PREAMBLE) continue;
-    WriteSourceText(library_.bytes.data(), block.begin, block.end, reduced);
+    WriteSourceText(library_.data(), block.begin, block.end, reduced);
     std::fputc('\n', reduced);
   }
   for (const Cited& cited : cited_) entries.WriteStringsFor(cited.block, reduced);
   for (int parent : crossref_only_) entries.WriteStringsFor(parent, reduced);
 }
 
-int ParsedExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
-                                    std::vector<bool>* found) {
+void BibtexExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
+                                     std::vector<bool>* found) {
   ResolveKeys(found);
   // Entries named by a crossref go after every entry that names them, as
   // bibtex wants; one that is cited itself is written where it is cited.
@@ -161,31 +160,37 @@ int ParsedExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
     // An entry found under another letter case goes out under the key the
     // document cites, so that the reduced file and the document agree.
     const BibBlock& block = file_.blocks[cited.block];
-    WriteEntryText(library_.bytes.data(), block, block.key == cited.key ? nullptr : cited.key.c_str(),
+    WriteEntryText(library_.data(), block, block.key == cited.key ? nullptr : cited.key.c_str(),
                    reduced);
     std::fputc('\n', reduced);
     std::fprintf(items, "%s\n", cited.key.c_str());
   }
   for (int parent : crossref_only_) {
-    WriteEntryText(library_.bytes.data(), file_.blocks[parent], nullptr, reduced);
+    WriteEntryText(library_.data(), file_.blocks[parent], nullptr, reduced);
     std::fputc('\n', reduced);
   }
-  return static_cast<int>(cited_.size());
 }
 
-void ParsedExtract::WriteBibitems(std::FILE* bibitems) {
+// The references are typeset from the library's parsed entries.
+int BibtexExtract::WriteBibitems(const char*, std::FILE* bibitems) {
   std::string reference;
   for (const Cited& cited : cited_) {
     int parent = CrossrefTarget(cited.block);
     reference.clear();
-    TypesetReference(file_.blocks[cited.block], parent >= 0 ? &file_.blocks[parent] : nullptr,
-                     options_, &reference);
+    BibBlockValues entry(file_.blocks[cited.block]);
+    if (parent >= 0) {
+      BibBlockValues parent_entry(file_.blocks[parent]);
+      TypesetReference(entry, &parent_entry, options_, &reference);
+    } else {
+      TypesetReference(entry, nullptr, options_, &reference);
+    }
     std::fprintf(bibitems, "\\bibitem{%s}\n", cited.key.c_str());
     std::fwrite(reference.data(), 1, reference.size(), bibitems);
   }
+  return 1;
 }
 
-void ParsedExtract::Report(RunReport* report) const {
+void BibtexExtract::Report(RunReport* report) const {
   for (const std::string& missing : document_.files_missing) {
     ReportLine(report, "File not found, its citations are missing: " + missing);
   }

@@ -1,10 +1,9 @@
-#include "extract/reduced_library.h"
+#include "classic_format/reduced_library.h"
 
 #include <cstring>
 
-#include "extract/key_index.h"
+#include "classic_format/key_index.h"
 #include "scan/markers.h"
-#include "match/places_by_text.h"
 
 // Reads on until a line holds the search text; returns its length, or 0
 // when the library ends first.
@@ -31,20 +30,20 @@ static void CopyEntry(LineReader* library, const char* first_line, std::size_t f
 }
 
 int CopyCitedEntries(LineReader* library, std::FILE* reduced, std::FILE* items,
-                     const std::vector<std::string>& keys, std::vector<bool>* found) {
+                     const std::vector<std::string>& keys, std::vector<bool>* found, int indexed) {
   int found_count = 0;
   const LinePosition start = SaveLinePosition(library);
   if (found != nullptr) found->assign(keys.size(), false);
   // The index names the line where each search from the start would stop,
   // so the search below begins there and the library is read about once.
   CitedKeyIndex index;
-  if (IndexedScans()) index.Build(library, keys);
+  if (indexed) index.Build(library, keys);
   char line[LINE_SIZE];
   for (std::size_t k = 0; k < keys.size(); k++) {
     // The brace and the comma make the match exact at both ends: Smith
     // finds '@ARTICLE{Smith,' but not '@ARTICLE{Smith2001,'.
     const std::string search = "{" + keys[k] + ",";
-    RestoreLinePosition(library, IndexedScans() ? index.FirstLineFor(keys[k]) : start);
+    RestoreLinePosition(library, indexed ? index.FirstLineFor(keys[k]) : start);
     std::size_t length = FindLineHolding(library, search.c_str(), line);
     if (length == 0) continue;
     std::fprintf(items, "%s\n", keys[k].c_str());

@@ -2,8 +2,8 @@
 // entry with the key as cited, or else the first whose key differs in
 // letter case alone.  A large library is indexed with one sorted array of
 // key hashes, not one allocation per key.
-#ifndef TAMREL_EXTRACT_LIBRARY_KEYS_H
-#define TAMREL_EXTRACT_LIBRARY_KEYS_H
+#ifndef TAMREL_BIBTEX_FORMAT_LIBRARY_KEYS_H
+#define TAMREL_BIBTEX_FORMAT_LIBRARY_KEYS_H
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 // Where each cited key's entry starts in the library, found in one pass.
-#ifndef TAMREL_EXTRACT_KEY_INDEX_H
-#define TAMREL_EXTRACT_KEY_INDEX_H
+#ifndef TAMREL_CLASSIC_FORMAT_KEY_INDEX_H
+#define TAMREL_CLASSIC_FORMAT_KEY_INDEX_H
 
 #include <string>
 #include <unordered_map>

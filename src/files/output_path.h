@@ -1,8 +1,8 @@
 // How every operation names its output files: after the input file's name
 // without its extension, with a fixed suffix, beside the input or in a
 // chosen folder.  A pure function of its arguments.
-#ifndef TAMREL_SCAN_OUTPUT_PATH_H
-#define TAMREL_SCAN_OUTPUT_PATH_H
+#ifndef TAMREL_FILES_OUTPUT_PATH_H
+#define TAMREL_FILES_OUTPUT_PATH_H
 
 #include <cstddef>
 

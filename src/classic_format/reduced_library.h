@@ -1,7 +1,7 @@
 // Copying the cited entries of a library into the reduced BibTeX file and
 // listing their keys in the item file.
-#ifndef TAMREL_EXTRACT_REDUCED_LIBRARY_H
-#define TAMREL_EXTRACT_REDUCED_LIBRARY_H
+#ifndef TAMREL_CLASSIC_FORMAT_REDUCED_LIBRARY_H
+#define TAMREL_CLASSIC_FORMAT_REDUCED_LIBRARY_H
 
 #include <cstdio>
 #include <string>
@@ -15,8 +15,9 @@
 // holds one of the six entry markers, or to the library's end.  The key
 // goes to the item file, one per line.  A key the library lacks leaves no
 // trace.  found (when given) gets one flag per key.  Returns the number of
-// keys found, which is the number of entries copied.
+// keys found, which is the number of entries copied.  indexed 0 searches
+// from the start for each key, as the index stands in for.
 int CopyCitedEntries(LineReader* library, std::FILE* reduced, std::FILE* items,
-                     const std::vector<std::string>& keys, std::vector<bool>* found);
+                     const std::vector<std::string>& keys, std::vector<bool>* found, int indexed);
 
 #endif

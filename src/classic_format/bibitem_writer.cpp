@@ -1,8 +1,7 @@
-#include "extract/bibitem_writer.h"
+#include "classic_format/bibitem_writer.h"
 
 #include <cstring>
 
-#include "app/state.h"
 #include "scan/author.h"
 #include "scan/markers.h"
 #include "scan/primitives.h"
@@ -35,14 +34,12 @@ struct Reference {
   int arg_count;
 };
 
-// The formats of each type, in this order of styles.
-enum Style { ACS, APS, IOP, STYLE_COUNT };
-
+// The formats of each type, in the order of ClassicStyle.
 struct EntryType {
   const char* name;
   const FieldRule* rules;
   int rule_count;
-  Reference references[STYLE_COUNT];
+  Reference references[CLASSIC_STYLE_COUNT];
 };
 
 const FieldRule kArticleRules[] = {
@@ -128,6 +125,8 @@ const EntryType* FindEntryType(const char* type_name) {
 // text, so the field scan of the last entry still sees its last line.
 struct Cursor {
   LineReader* reduced;
+  ClassicStyle style;
+  int page_range;
   char current[LINE_SIZE];
   bool at_end;
 };
@@ -154,14 +153,14 @@ int SkipToTypesetEntry(Cursor* cursor) {
   return 1;
 }
 
-void TakeField(const FieldRule& rule, const char* line, LineReader* reduced, FieldTexts* fields) {
+void TakeField(const FieldRule& rule, const char* line, Cursor* cursor, FieldTexts* fields) {
   char* text = fields->text[rule.field];
   if (rule.taken_by == BY_AUTHOR) {
-    entry_author(line, text, reduced, LINE_SIZE);
+    entry_author(line, text, cursor->reduced, LINE_SIZE, cursor->style);
     return;
   }
   entry_rest(line, text, LINE_SIZE);
-  if (rule.taken_by == BY_PAGES && FLAG_PAGEALL == 0) CutToFirstPage(text);
+  if (rule.taken_by == BY_PAGES && cursor->page_range == 0) CutToFirstPage(text);
 }
 
 // Tests every line up to the next entry marker (or the end of the file)
@@ -174,16 +173,15 @@ void ScanFields(const EntryType& type, Cursor* cursor, FieldTexts* fields) {
       const FieldRule& rule = type.rules[r];
       if (std::strstr(line, rule.name) == nullptr) continue;
       if (rule.unless != nullptr && std::strstr(line, rule.unless) != nullptr) continue;
-      TakeField(rule, line, cursor->reduced, fields);
+      TakeField(rule, line, cursor, fields);
     }
     if (ReadCurrentLine(cursor) == 0) return;
   }
 }
 
-void WriteReference(const EntryType& type, const FieldTexts& fields, std::FILE* out) {
-  JournalStyle chosen;
-  if (!SelectedStyle(&chosen)) return;
-  Style style = chosen == STYLE_ACS ? ACS : chosen == STYLE_APS ? APS : IOP;
+void WriteReference(const EntryType& type, const FieldTexts& fields, ClassicStyle style,
+                    std::FILE* out) {
+  if (style < 0 || style >= CLASSIC_STYLE_COUNT) return;
   const Reference& reference = type.references[style];
   const char* a[7] = {"", "", "", "", "", "", ""};
   for (int i = 0; i < reference.arg_count; i++) a[i] = fields.text[reference.args[i]];
@@ -207,7 +205,7 @@ void WriteEntry(Cursor* cursor, std::FILE* out) {
   FieldTexts fields;
   for (int f = 0; f < FIELD_COUNT; f++) fields.text[f][0] = '\0';
   ScanFields(*type, cursor, &fields);
-  WriteReference(*type, fields, out);
+  WriteReference(*type, fields, cursor->style, out);
 }
 
 }  // namespace
@@ -222,9 +220,12 @@ void EntryTypeName(const char* line, char* type, std::size_t type_size) {
   type[out] = '\0';
 }
 
-void WriteBibitems(LineReader* reduced, std::FILE* bibitems, int entry_count) {
+void WriteBibitems(LineReader* reduced, std::FILE* bibitems, int entry_count, ClassicStyle style,
+                   int page_range) {
   Cursor cursor;
   cursor.reduced = reduced;
+  cursor.style = style;
+  cursor.page_range = page_range;
   cursor.current[0] = '\0';
   cursor.at_end = false;
   ReadCurrentLine(&cursor);

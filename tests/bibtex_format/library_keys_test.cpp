@@ -1,4 +1,4 @@
-#include "extract/library_keys.h"
+#include "bibtex_format/library_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,47 @@
+#include "classic_format/classic_extract.h"
+
+#include "classic_format/bibitem_writer.h"
+#include "classic_format/reduced_library.h"
+
+ClassicExtract::ClassicExtract(const ExtractOptions& options)
+    : style_(options.reference.style != nullptr
+                 ? static_cast<ClassicStyle>(options.reference.style->classic_column)
+                 : CLASSIC_NO_STYLE),
+      page_range_(options.reference.page_range),
+      indexed_(options.indexed) {}
+
+ClassicExtract::~ClassicExtract() {
+  if (library_file_ != nullptr) std::fclose(library_file_);
+}
+
+// Inputs are opened for update although nothing is written to them: a
+// file the user cannot write is refused, as the line rules always have.
+int ClassicExtract::ReadDocument(const char* path) {
+  LineReader document;
+  std::FILE* file = OpenInputReader(&document, path, "r+");
+  if (file == nullptr) return 0;
+  CollectCitedKeys(&document, &cited_);
+  std::fclose(file);
+  return 1;
+}
+
+int ClassicExtract::ReadLibrary(const char* path, Platform*) {
+  library_file_ = OpenInputReader(&library_, path, "r+");
+  return library_file_ != nullptr;
+}
+
+void ClassicExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
+                                      std::vector<bool>* found) {
+  copied_ = ::CopyCitedEntries(&library_, reduced, items, cited_.keys, found, indexed_);
+  CloseLineReader(&library_);
+}
+
+// The references are typeset from the reduced file, read from its start.
+int ClassicExtract::WriteBibitems(const char* reduced_path, std::FILE* bibitems) {
+  LineReader reduced;
+  std::FILE* file = OpenInputReader(&reduced, reduced_path, "r+");
+  if (file == nullptr) return 0;
+  ::WriteBibitems(&reduced, bibitems, copied_, style_, page_range_);
+  std::fclose(file);
+  return 1;
+}

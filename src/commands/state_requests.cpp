@@ -1,0 +1,57 @@
+#include "commands/state_requests.h"
+
+#include "app/platform.h"
+#include "app/state.h"
+#include "commands/library_formats.h"
+
+namespace {
+
+RunSetup SetupFromState() {
+  RunSetup setup;
+  setup.format = FormatNamed(FLAG_CLASSIC ? "classic" : "bibtex");
+  setup.output_folder = output_folder;
+  setup.messages = CurrentPlatform();
+  setup.indexed = IndexedScans();
+  return setup;
+}
+
+}  // namespace
+
+ReferenceOptions ReferenceOptionsFromState() {
+  static const char* const kFlagStyles[] = {"aps", "acs", "iop"};  // JournalStyle's order
+  ReferenceOptions options;
+  JournalStyle style;
+  options.style = SelectedStyle(&style) ? StyleByOption(kFlagStyles[style]) : nullptr;
+  options.page_range = FLAG_PAGEALL;
+  return options;
+}
+
+int Extract(RunReport* report) {
+  ExtractRequest request;
+  request.setup = SetupFromState();
+  request.document = file_address_01;
+  request.library = file_address_02;
+  request.reference = ReferenceOptionsFromState();
+  RunReport own;
+  if (report == nullptr) report = &own;
+  int result = Extract(request, report);
+  // The library a compiled .aux file named becomes the second file, as
+  // if the user had chosen it.
+  if (file_address_02[0] == '\0') SetFileSlot(file_address_02, report->library.c_str());
+  return result;
+}
+
+int Compare(RunReport* report) {
+  CompareRequest request;
+  request.setup = SetupFromState();
+  request.master = file_address_01;
+  request.second = file_address_02;
+  return Compare(request, report);
+}
+
+int Clean(RunReport* report) {
+  CleanRequest request;
+  request.setup = SetupFromState();
+  request.library = file_address_01;
+  return Clean(request, report);
+}
