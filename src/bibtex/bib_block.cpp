@@ -13,22 +13,6 @@ int EntryTypeIs(const BibBlock& block, const char* name) {
   return block.kind == BIB_ENTRY && SameIgnoringCase(block.type, name);
 }
 
-static char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
-
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower) ch = AsciiLower(ch);
-  return lower;
-}
-
-int SameIgnoringCase(std::string_view text, const char* word) {
-  std::size_t i = 0;
-  for (; i < text.size(); i++) {
-    if (word[i] == '\0' || AsciiLower(text[i]) != AsciiLower(word[i])) return 0;
-  }
-  return word[i] == '\0';
-}
-
 char* ValueStore::Allocate(std::size_t size) {
   if (size == 0) return nullptr;
   if (room_ - used_ < size) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ascii_case.h"  // LowerCase, SameIgnoringCase: BibTeX's case fold
+
 enum BibBlockKind {
   BIB_TEXT,       // text between blocks (BibTeX ignores it)
   BIB_ENTRY,      // @type{key, name = value, ...} or @type(key, ...)
@@ -123,13 +125,6 @@ typedef int (*BibEntryVisitor)(void* context, int entry_number, const BibBlock& 
 // ReadBibFile, handing each entry (numbered from 0) to visit.
 void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
                          void* context);
-
-// text with A-Z made a-z, as BibTeX compares types, field names, macro
-// names and keys; every other byte stays.
-std::string LowerCase(std::string_view text);
-
-// 1 when text equals word with letter case ignored.
-int SameIgnoringCase(std::string_view text, const char* word);
 
 // The value of the named field (lower case name), or nullptr.
 const BibField* FindField(const BibBlock& block, const char* name);

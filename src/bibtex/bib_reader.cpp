@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bibtex/bib_file.h"
+#include "text/ascii_case.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
 #include <emmintrin.h>
@@ -68,12 +69,10 @@ inline bool Is(char ch, unsigned char cls) {
   return (kClasses.c[static_cast<unsigned char>(ch)] & cls) != 0;
 }
 
-inline char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
-
 std::string Lower(const char* s, std::size_t length) { return LowerCase(std::string_view(s, length)); }
 
 bool SameIgnoringCase(const char* s, std::size_t length, const char* lower) {
-  return ::SameIgnoringCase(std::string_view(s, length), lower) != 0;
+  return ::SameIgnoringCase(std::string_view(s, length), lower);
 }
 
 // ---- scanning 16 bytes at a time where the machine allows ----

@@ -1,44 +1,15 @@
 #include "bibtex/parsed_entries.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
 #include "entry/text_hash.h"
+#include "text/doi.h"
+#include "text/page_range.h"
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return std::string_view();
-  std::size_t end = text.find_last_not_of(' ');
-  return text.substr(begin, end - begin + 1);
-}
-
-// The first page of a range, whatever dash the entry writes: "-", "--",
-// or the en and em dashes of UTF-8 and CP1252.
-std::string_view FirstPage(std::string_view pages) {
-  static const char* const kDashes[] = {"-", "\xE2\x80\x93", "\xE2\x80\x94", "\x96", "\x97"};
-  std::size_t cut = pages.size();
-  for (const char* dash : kDashes) cut = std::min(cut, pages.find(dash));
-  return Trimmed(pages.substr(0, cut));
-}
-
-// A DOI as its resolver would take it: lower case, no address before it.
-std::string BareDoi(std::string_view value) {
-  std::string doi = LowerCase(Trimmed(value));
-  static const char* const kPrefixes[] = {"https://doi.org/", "http://doi.org/",
-                                          "https://dx.doi.org/", "http://dx.doi.org/", "doi:"};
-  for (const char* prefix : kPrefixes) {
-    std::size_t length = std::strlen(prefix);
-    if (doi.compare(0, length, prefix) == 0) {
-      return std::string(Trimmed(std::string_view(doi).substr(length)));
-    }
-  }
-  return doi;
-}
 
 // A field with the first eight bytes of its name as a big-endian number:
 // comparing the numbers orders names as comparing the names does, but for

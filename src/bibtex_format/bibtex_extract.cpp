@@ -7,17 +7,9 @@
 #include "bibtex/bib_values.h"
 #include "bibtex/parsed_entries.h"
 #include "bibtex_format/bibtex_library.h"
+#include "text/path_parts.h"
 
 namespace {
-
-// The folder part of a path, with its last separator ("" for none).
-std::string FolderOf(const char* path) {
-  const char* last = nullptr;
-  for (const char* p = path; *p != '\0'; p++) {
-    if (*p == '/' || *p == '\\') last = p;
-  }
-  return last == nullptr ? std::string() : std::string(path, static_cast<std::size_t>(last - path + 1));
-}
 
 int EndsWith(const std::string& text, const char* end) {
   std::size_t length = std::strlen(end);
@@ -36,7 +28,8 @@ std::string BibtexExtract::LibraryNamedByDocument(const char* document_path) con
   if (document_.bibdata.empty()) return std::string();
   std::string name = document_.bibdata.front();
   if (!EndsWith(name, ".bib")) name += ".bib";
-  return FolderOf(document_path) + name;
+  std::string_view document(document_path);
+  return std::string(document.substr(0, FileNameStart(document))) + name;
 }
 
 // Keeps the fields of the entries the document may cite: those whose key

@@ -1,6 +1,5 @@
 #include "cli/cli.h"
 
-#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "compare/compare.h"
 #include "extract/extract.h"
 #include "files/run_report.h"
+#include "text/ascii_case.h"
 #include "typeset/styles.h"
 
 namespace {
@@ -105,15 +105,6 @@ int UsageError(std::FILE* err, const char* problem, const char* detail) {
   return EXIT_USAGE;
 }
 
-int SameWord(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; a++, b++) {
-    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) {
-      return 0;
-    }
-  }
-  return *a == *b;
-}
-
 // Reads "--name value" or "--name=value" (and a short name followed by its
 // value); returns the value, "" for a missing one, or NULL for another
 // option.
@@ -148,8 +139,8 @@ int ParseStyle(const char* value, Options* options, std::FILE* err) {
 }
 
 int ParsePages(const char* value, Options* options, std::FILE* err) {
-  if (SameWord(value, "first")) options->pages_all = 0;
-  else if (SameWord(value, "range")) options->pages_all = 1;
+  if (SameIgnoringCase(value, "first")) options->pages_all = 0;
+  else if (SameIgnoringCase(value, "range")) options->pages_all = 1;
   else return UsageError(err, "--pages takes first or range, not: ", *value ? value : "(nothing)");
   return EXIT_DONE;
 }

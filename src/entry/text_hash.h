@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "text/ascii_case.h"
+
 struct TextDigest {
   std::uint64_t high = 0;
   std::uint64_t low = 0;
@@ -36,8 +38,7 @@ class TextHasher {
     for (std::size_t i = 0; i < part.size(); i += 8) {
       std::size_t size = part.size() - i < 8 ? part.size() - i : 8;
       for (std::size_t k = 0; k < size; k++) {
-        char c = part[i + k];
-        chunk[k] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        chunk[k] = AsciiLower(part[i + k]);
       }
       AddWord(Load(chunk, size));
     }

@@ -3,19 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-// 1 for "/" and "\": Windows takes both, and a "\" in a file name on
-// another system is rare enough that reading it as a separator, which only
-// keeps the name cut away from it, costs nothing.
-static int IsPathSeparator(char c) { return c == '/' || c == '\\'; }
-
-// Where the file name of a path begins.
-static std::size_t FileNameStart(const char* path) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; path[i] != '\0'; i++) {
-    if (IsPathSeparator(path[i])) start = i + 1;
-  }
-  return start;
-}
+#include "text/path_parts.h"
 
 void DeriveOutputPath(const char* input_path, const char* suffix, char* output,
                       const char* folder) {

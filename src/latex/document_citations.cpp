@@ -8,6 +8,7 @@
 
 #include "latex/citations.h"
 #include "scan/line_reader.h"
+#include "text/path_parts.h"
 
 // One file being read: its text (what TeX reads of a .tex file, the bytes
 // of an .aux file) and the scan through it.
@@ -28,14 +29,6 @@ struct DocumentReader {
   FileStack open;
 };
 
-static int IsSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\';
-#else
-  return c == '/';
-#endif
-}
-
 // The length of the part of path that names a root: "/", or on Windows a
 // drive such as "C:" or "C:/".
 static std::size_t RootLength(const std::string& path) {
@@ -43,7 +36,7 @@ static std::size_t RootLength(const std::string& path) {
 #ifdef _WIN32
   if (path.size() >= 2 && path[1] == ':') length = 2;
 #endif
-  if (length < path.size() && IsSeparator(path[length])) length++;
+  if (length < path.size() && IsHostPathSeparator(path[length])) length++;
   return length;
 }
 
@@ -55,7 +48,7 @@ static std::string NormalPath(const std::string& path) {
   std::size_t start = root;
   while (start <= path.size()) {
     std::size_t end = start;
-    while (end < path.size() && !IsSeparator(path[end])) end++;
+    while (end < path.size() && !IsHostPathSeparator(path[end])) end++;
     std::string step = path.substr(start, end - start);
     if (step == ".." && !steps.empty() && steps.back() != "..") {
       steps.pop_back();
@@ -72,14 +65,6 @@ static std::string NormalPath(const std::string& path) {
 static std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || RootLength(name) > 0) return NormalPath(name);
   return NormalPath(folder + "/" + name);
-}
-
-// The folder part of a path: "" for a bare file name.
-static std::string FolderOf(const std::string& path) {
-  std::size_t end = path.size();
-  while (end > 0 && !IsSeparator(path[end - 1])) end--;
-  if (end == 0) return std::string();
-  return path.substr(0, end > RootLength(path) ? end - 1 : end);
 }
 
 // A regular file that can be opened; folders and devices are no files.
@@ -211,7 +196,7 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
   DocumentReader reader;
   std::string main_path(path);
   reader.is_aux = EndsWith(main_path, ".aux");
-  reader.top = FolderOf(main_path);
+  reader.top = std::string(FolderPart(main_path, IsHostPathSeparator));
   reader.collector.out = citations;
   reader.seen.insert(FileIdentity(main_path));
   if (!PushFile(&reader, main_path, std::string())) return 0;

@@ -1,15 +1,10 @@
 #include "match/entry_group.h"
 
-// Equal texts, the letters a-z of type read as A-Z when any_case is set
-// (name is in upper case).
+#include "text/ascii_case.h"
+
+// Equal texts; with any_case, in any letter case.
 static int SameName(const std::string& type, const char* name, int any_case) {
-  std::size_t i = 0;
-  for (; i < type.size() && name[i] != '\0'; i++) {
-    char a = type[i];
-    if (any_case && a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
-    if (a != name[i]) return 0;
-  }
-  return i == type.size() && name[i] == '\0';
+  return any_case ? SameIgnoringCase(type, name) : type == name;
 }
 
 EntryGroup GroupOfType(const std::string& type, MatchRules rules) {

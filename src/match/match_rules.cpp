@@ -1,45 +1,22 @@
 #include "match/match_rules.h"
 
 #include "entry/text_hash.h"
+#include "text/bibtex_names.h"
+#include "text/plain_letters.h"
+#include "text/title_words.h"
 
 namespace {
 
-// A title as its words: letters and digits in lower case, everything else
-// (braces, accents' commands, punctuation, blanks) left out, so that the
-// same title written in two layouts compares equal.
-std::string TitleWords(const std::string& title) {
-  std::string words;
-  for (unsigned char c : title) {
-    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) words.push_back(static_cast<char>(c));
-    if (c >= 'A' && c <= 'Z') words.push_back(static_cast<char>(c - 'A' + 'a'));
-  }
-  return words;
-}
-
-// The surname of a list's first author, in words: the text before the
-// first comma of the first name ("von Last, First"), or its last word
-// ("First von Last"), looked for outside braces.
+// The surname of a list's first author as its plain letters: the "last"
+// part alone.  BibTeX takes the "von" words by their letter case, and
+// libraries write the particle either way: "L. Van Beethoven" reads as
+// given names "L. Van" and surname "Beethoven", "Beethoven, L. van" puts
+// "van" among the given names; the last part is "Beethoven" in each.
+// Given names and a "Jr" never count, so initials and full names agree;
+// accents in any form fold to their letter ("{\"u}", "\"u", UTF-8 "ü":
+// "u"), and a tie parts words as a blank.
 std::string FirstSurname(const std::string& authors) {
-  int depth = 0;
-  std::size_t name_end = authors.size();
-  std::size_t comma = std::string::npos;
-  std::size_t last_blank = std::string::npos;
-  for (std::size_t i = 0; i < authors.size(); i++) {
-    char c = authors[i];
-    if (c == '{') depth++;
-    if (c == '}' && depth > 0) depth--;
-    if (depth > 0) continue;
-    if (c == ' ' && i + 4 < authors.size() && (authors[i + 1] | 0x20) == 'a' &&
-        (authors[i + 2] | 0x20) == 'n' && (authors[i + 3] | 0x20) == 'd' && authors[i + 4] == ' ') {
-      name_end = i;
-      break;
-    }
-    if (c == ',' && comma == std::string::npos) comma = i;
-    if (c == ' ') last_blank = i;
-  }
-  if (comma != std::string::npos && comma < name_end) return TitleWords(authors.substr(0, comma));
-  std::size_t start = last_blank != std::string::npos && last_blank < name_end ? last_blank + 1 : 0;
-  return TitleWords(authors.substr(start, name_end - start));
+  return PlainLetters(ParseFirstName(authors).last);
 }
 
 // Two values that tell works apart when both are given: the same author

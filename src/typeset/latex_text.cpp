@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "text/page_range.h"
+
 namespace {
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
@@ -196,28 +198,15 @@ std::size_t WriteLink(const std::string& value, std::size_t i, LatexWriter* w) {
   return i;
 }
 
-// The bytes of an en dash, an em dash or a minus sign in UTF-8, or 0.
-std::size_t LongDashLength(const std::string& s, std::size_t i) {
-  if (i + 2 >= s.size() || static_cast<unsigned char>(s[i]) != 0xE2) return 0;
-  unsigned char second = static_cast<unsigned char>(s[i + 1]);
-  unsigned char third = static_cast<unsigned char>(s[i + 2]);
-  if (second == 0x80 && (third == 0x93 || third == 0x94)) return 3;
-  if (second == 0x88 && third == 0x92) return 3;
-  return 0;
-}
-
 // The length of a run of blanks and dashes at i that holds a dash, or 0.
 std::size_t DashRunLength(const std::string& s, std::size_t i) {
   std::size_t k = i;
   int dashes = 0;
   while (k < s.size()) {
-    std::size_t long_dash = LongDashLength(s, k);
-    if (long_dash > 0) {
+    std::size_t dash = RangeDashLength(s, k);
+    if (dash > 0) {
       dashes++;
-      k += long_dash;
-    } else if (s[k] == '-') {
-      dashes++;
-      k++;
+      k += dash;
     } else if (s[k] == ' ') {
       k++;
     } else {

@@ -29,9 +29,10 @@ std::string JournalText(const std::string& value);
 // the whole is set in \texttt{}.  "" for an empty value.
 std::string VerbatimText(const std::string& value);
 
-// Pages with every dash between two numbers written "--" (blanks around
-// it dropped): "81 - 107", "81-107", "81--107" and "81" EN DASH "107" all
-// give "81--107".  With whole_range 0 only the text before the first dash.
+// Pages with every range dash (text/page_range.h: hyphens, en and em
+// dashes, the minus sign, CP1252's dashes) written "--", blanks around it
+// dropped: "81 - 107", "81-107", "81--107" and "81" EN DASH "107" all give
+// "81--107".  With whole_range 0 only the text before the first dash.
 std::string PagesText(const std::string& value, int whole_range);
 
 // 1 when printed pages name more than one page ("81--107", "3, 7").

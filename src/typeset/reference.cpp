@@ -3,10 +3,10 @@
 // filling what the entry lacks.
 #include "typeset/reference.h"
 
-#include <cctype>
 #include <cstring>
 
-#include "bibtex/bib_file.h"
+#include "text/ascii_case.h"
+#include "text/title_words.h"
 #include "typeset/latex_text.h"
 #include "typeset/names.h"
 #include "typeset/reference_parts.h"
@@ -125,21 +125,10 @@ std::string Kind(const Source& source, const TypeRule& rule) {
   return LatexText(type);
 }
 
-// Letters and digits of a value in lower case (bytes of UTF-8 letters as
-// they are), for telling whether two values say the same thing.
-std::string Folded(const std::string& value) {
-  std::string folded;
-  for (char c : value) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (std::isalnum(byte) || byte >= 0x80) folded += static_cast<char>(std::tolower(byte));
-  }
-  return folded;
-}
-
 // The series a book or a chapter belongs to, with the journal the entry
 // names for it when the two differ: "Methods in Enzymology".
 std::string SeriesWithJournal(const std::string& series, const std::string& journal) {
-  if (journal.empty() || Folded(series) == Folded(journal)) return series;
+  if (journal.empty() || TitleWords(series) == TitleWords(journal)) return series;
   if (series.empty()) return journal;
   return series + ", " + journal;
 }

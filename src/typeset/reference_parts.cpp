@@ -1,5 +1,7 @@
 #include "typeset/reference_parts.h"
 
+#include "text/ascii_case.h"
+
 namespace {
 
 int EndsWithFullStop(const std::string& text) { return !text.empty() && text.back() == '.'; }
@@ -45,7 +47,7 @@ int TitleNamesProceedings(const std::string& title) {
   while (i < title.size() && title[i] == '{') i++;
   const char* word = "proc";
   for (int k = 0; k < 4; k++, i++) {
-    if (i >= title.size() || (title[i] | 0x20) != word[k]) return 0;
+    if (i >= title.size() || AsciiLower(title[i]) != word[k]) return 0;
   }
   return 1;
 }

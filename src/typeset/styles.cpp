@@ -1,6 +1,6 @@
 #include "typeset/styles.h"
 
-#include <cstring>
+#include "text/ascii_case.h"
 
 namespace {
 
@@ -10,14 +10,6 @@ const JournalStyleInfo kStyles[] = {
     {"acs", "American Chemical Society", NAMES_SURNAME_FIRST, WriteAcsReference, 0},
     {"iop", "Institute of Physics", NAMES_SURNAME_INITIALS, WriteIopReference, 2},
 };
-
-int SameOption(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; a++, b++) {
-    char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
-    if (x != *b) return 0;
-  }
-  return *a == *b;
-}
 
 }  // namespace
 
@@ -29,7 +21,7 @@ const JournalStyleInfo* StyleAt(int index) {
 
 const JournalStyleInfo* StyleByOption(const char* name) {
   for (const JournalStyleInfo& style : kStyles) {
-    if (SameOption(name, style.option)) return &style;
+    if (SameIgnoringCase(name, style.option)) return &style;
   }
   return nullptr;
 }

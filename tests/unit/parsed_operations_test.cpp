@@ -105,6 +105,45 @@ TEST_F(ParsedCompare, VerdictsOnParsedValues) {
   }
 }
 
+// One article written by two libraries: the first author, the page
+// range's dash and the DOI in the forms each writes.
+TEST_F(ParsedCompare, OneArticleInEachLibrarysForms) {
+  const struct {
+    const char* name;
+    const char* master_fields;
+    const char* second_fields;
+    const char* log;
+  } cases[] = {
+      {"a tie, initials, an en dash in UTF-8",
+       "author = {Braun, Michael}, pages = {123--130}",
+       "author = {M.~Braun and H.~Saurer}, pages = {123\xE2\x80\x93" "130}",
+       "ARTICLE - Probably the same : M1, S1\n"},
+      {"von and Jr, a CP1252 en dash",
+       "author = {van Beethoven, Jr., L.}, pages = {123-130}",
+       "author = {Ludwig van Beethoven}, pages = {123\x96" "130}",
+       "ARTICLE - Probably the same : M1, S1\n"},
+      {"accents as commands and in UTF-8, a minus sign",
+       "author = {M{\\\"u}ller, K.}, pages = {123}",
+       "author = {Karl M\xC3\xBCller}, pages = {123\xE2\x88\x92" "125}",
+       "ARTICLE - Probably the same : M1, S1\n"},
+      {"another first author",
+       "author = {Braun, M.}, pages = {123}",
+       "author = {Brown, M.}, pages = {123}",
+       "\n----    - Missing : S1\n\n"},
+      {"one DOI, written two ways",
+       "doi = {10.1/X}, pages = {1}",
+       "doi = {https://doi.org/10.1/x}, pages = {2}",
+       "ARTICLE - Probably the same : M1, S1\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string common = ", journal = {J}, volume = {5}, year = {2001}}\n";
+    Run(std::string("@article{M1, ") + c.master_fields + common,
+        std::string("@article{S1, ") + c.second_fields + common);
+    EXPECT_EQ(c.log, log);
+  }
+}
+
 TEST_F(ParsedCompare, OutputsHoldTheSourceTextWithTheStringsItUses) {
   const std::string master =
       "% a library\n"
