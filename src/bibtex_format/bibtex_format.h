@@ -5,14 +5,6 @@
 
 #include "library/library_format.h"
 
-class BibtexFormat : public LibraryFormat {
- public:
-  MatchRules Rules() const override { return RULES_PARSED; }
-  std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
-                                      Platform* messages) const override;
-  std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
-                                                int cleaned) const override;
-  std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const override;
-};
+const LibraryFormat* BibtexLibraryFormat();
 
 #endif

@@ -31,6 +31,16 @@ class ClassicLibrary : public OpenedLibrary {
   std::vector<std::string> problems_;  // the line rules report none
 };
 
+class ClassicFormat : public LibraryFormat {
+ public:
+  MatchRules Rules() const override { return RULES_CLASSIC; }
+  std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
+                                      Platform* messages) const override;
+  std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
+                                                int cleaned) const override;
+  std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const override;
+};
+
 }  // namespace
 
 // Compare opens its inputs for update, as it always has: a file that may
@@ -56,4 +66,9 @@ std::unique_ptr<CleanedFile> ClassicFormat::StartCleanedFile(OpenedLibrary* inpu
 
 std::unique_ptr<ExtractReader> ClassicFormat::NewExtractReader(const ExtractOptions& options) const {
   return std::make_unique<ClassicExtract>(options);
+}
+
+const LibraryFormat* ClassicLibraryFormat() {
+  static const ClassicFormat format;
+  return &format;
 }

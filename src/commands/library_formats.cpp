@@ -7,25 +7,22 @@
 
 namespace {
 
-const BibtexFormat kBibtex;
-const ClassicFormat kClassic;
-
 struct FormatEntry {
   const char* name;
-  const LibraryFormat* format;
+  const LibraryFormat* (*format)();
 };
 
 // A new format is one line here.
 const FormatEntry kFormats[] = {
-    {"bibtex", &kBibtex},
-    {"classic", &kClassic},
+    {"bibtex", BibtexLibraryFormat},
+    {"classic", ClassicLibraryFormat},
 };
 
 }  // namespace
 
 const LibraryFormat* FormatNamed(const char* name) {
   for (const FormatEntry& entry : kFormats) {
-    if (std::strcmp(entry.name, name) == 0) return entry.format;
+    if (std::strcmp(entry.name, name) == 0) return entry.format();
   }
   return nullptr;
 }

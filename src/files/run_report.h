@@ -10,7 +10,9 @@
 #include <vector>
 
 struct RunReport {
-  // Lines for the user, in order: counts first, then problems and notes.
+  // Lines for the user, in the order the run wrote them (compare and
+  // clean: the problems in the inputs, then the counts; extract: what the
+  // document cites and the library holds, then problems and notes).
   std::vector<std::string> lines;
 
   // Extract only: the distinct cited keys in order of first citation, and
