@@ -2,10 +2,10 @@
 
 #include "text/trim.h"
 
-std::size_t RangeDashLength(std::string_view text, std::size_t at) {
+std::size_t RangeDashLength(std::string_view text, std::size_t at, RangeDashes dashes) {
   unsigned char c = static_cast<unsigned char>(text[at]);
   if (c == '-') return 1;
-  if (c == 0x96 || c == 0x97) {
+  if ((c == 0x96 || c == 0x97) && dashes == DASHES_OF_ANY_ENCODING) {
     return at == 0 || static_cast<unsigned char>(text[at - 1]) < 0x80 ? 1 : 0;
   }
   if (c != 0xE2 || at + 2 >= text.size()) return 0;

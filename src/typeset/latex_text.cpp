@@ -203,7 +203,7 @@ std::size_t DashRunLength(const std::string& s, std::size_t i) {
   std::size_t k = i;
   int dashes = 0;
   while (k < s.size()) {
-    std::size_t dash = RangeDashLength(s, k);
+    std::size_t dash = RangeDashLength(s, k, DASHES_OF_UTF8_ONLY);
     if (dash > 0) {
       dashes++;
       k += dash;

@@ -42,6 +42,8 @@ TEST(PageRangeTest, DashLengthsInBytes) {
   EXPECT_EQ(RangeDashLength("1\xE2\x80\x93" "2", 1), 3u);
   EXPECT_EQ(RangeDashLength("1\xE2\x88\x92" "2", 1), 3u);
   EXPECT_EQ(RangeDashLength("\x96" "2", 0), 1u);
+  EXPECT_EQ(RangeDashLength("\x96" "2", 0, DASHES_OF_UTF8_ONLY), 0u);
+  EXPECT_EQ(RangeDashLength("1\xE2\x80\x93" "2", 1, DASHES_OF_UTF8_ONLY), 3u);
   EXPECT_EQ(RangeDashLength("1\x97" "2", 1), 1u);
   EXPECT_EQ(RangeDashLength("1 2", 1), 0u);
 }
