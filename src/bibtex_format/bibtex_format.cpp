@@ -13,7 +13,7 @@ std::unique_ptr<OpenedLibrary> OpenBibtex(const LibraryInput& input, LibraryPurp
 
 std::unique_ptr<CleanedFile> StartBibtexCleanedFile(OpenedLibrary* input, OutputSet* outputs,
                                                     int cleaned) {
-  if (!outputs->Create(cleaned)) return nullptr;
+  if (!outputs->Create(cleaned, OUTPUT_BYTES)) return nullptr;
   BibtexLibrary* library = static_cast<BibtexLibrary*>(input);
   return std::make_unique<BibtexCleanedFile>(&library->File(), library->Parsed(), library->Data(),
                                              outputs->File(cleaned));
@@ -26,7 +26,7 @@ std::unique_ptr<ExtractReader> NewBibtexExtract(const ExtractOptions& options) {
 }  // namespace
 
 const LibraryFormat* BibtexLibraryFormat() {
-  static const LibraryFormat format{RULES_PARSED, OpenBibtex, StartBibtexCleanedFile,
-                                    NewBibtexExtract};
+  static const LibraryFormat format{RULES_PARSED, OUTPUT_BYTES, OpenBibtex,
+                                    StartBibtexCleanedFile, NewBibtexExtract};
   return &format;
 }

@@ -45,7 +45,7 @@ std::unique_ptr<OpenedLibrary> OpenClassic(const LibraryInput& input, LibraryPur
 // The cleaned file is read back as it grows, so it is opened for update.
 std::unique_ptr<CleanedFile> StartClassicCleanedFile(OpenedLibrary* input, OutputSet* outputs,
                                                      int cleaned) {
-  if (!outputs->Create(cleaned, 1)) return nullptr;
+  if (!outputs->Create(cleaned, OUTPUT_READ_BACK)) return nullptr;
   ClassicEntries* entries = static_cast<ClassicLibrary*>(input)->Classic();
   return std::make_unique<ClassicCleanedFile>(outputs->File(cleaned), entries);
 }
@@ -57,7 +57,7 @@ std::unique_ptr<ExtractReader> NewClassicExtract(const ExtractOptions& options) 
 }  // namespace
 
 const LibraryFormat* ClassicLibraryFormat() {
-  static const LibraryFormat format{RULES_CLASSIC, OpenClassic, StartClassicCleanedFile,
-                                    NewClassicExtract};
+  static const LibraryFormat format{RULES_CLASSIC, OUTPUT_TEXT, OpenClassic,
+                                    StartClassicCleanedFile, NewClassicExtract};
   return &format;
 }

@@ -46,6 +46,11 @@ struct LibraryFormat {
   // each other.
   MatchRules rules;
 
+  // How the outputs that hold copies of its entries are opened: the line
+  // rules write the host's line ends; the BibTeX reader copies bytes as
+  // they stand, CR LF or LF.
+  OutputMode copy_mode;
+
   // Opens and reads the library.  Returns nullptr after a message through
   // messages when it cannot be opened or nothing could be read from it.
   std::unique_ptr<OpenedLibrary> (*open)(const LibraryInput& input, LibraryPurpose purpose,
