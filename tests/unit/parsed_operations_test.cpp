@@ -224,6 +224,19 @@ TEST_F(ParsedClean, EveryOtherByteStaysAsItWas) {
             report.lines);
 }
 
+// Every byte but a left-out entry stays: the byte-order mark, CR LF line
+// ends, text after the last entry with no line end, a new key in place.
+TEST_F(ParsedClean, TheMarkLineEndsAndTrailingTextStay) {
+  Run("\xEF\xBB\xBF@article{A, title={T}, year=2000}\r\n"
+      "@article{A, title={T}, year=2000}\r\n"
+      "@article{A, title={U}, year=2001}\r\n"
+      "trailing text");
+  EXPECT_EQ("\xEF\xBB\xBF@article{A, title={T}, year=2000}\r\n"
+            "@article{A_a, title={U}, year=2001}\r\n"
+            "trailing text",
+            cleaned);
+}
+
 TEST_F(ParsedClean, ReusedKeysAreRenamedAndTrueCopiesLeftOut) {
   const std::string input =
       "@book{W, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
