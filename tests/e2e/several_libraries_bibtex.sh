@@ -3,30 +3,18 @@
 # bibtex reads them in turn: journal macros in one, a @preamble using a
 # macro, entries in another, a crossref chain (paper -> proceedings ->
 # series, named in another letter case) across files, a key held by two
-# libraries (bibtex takes the first), one library with CR LF line ends and a byte-order mark.  The
-# truth is bibtex itself: extract's reduced library, alone, must give
-# bibtex the same .bbl as the document's own libraries, without one
-# warning, and keep every copied byte.
+# libraries (bibtex takes the first), one library with CR LF line ends
+# and a byte-order mark.  The truth is bibtex itself: extract's reduced
+# library, alone, must give bibtex the same .bbl as the document's own
+# libraries, with no warning of its own, and keep every copied byte.
 # Usage: bash several_libraries_bibtex.sh PATH_TO_TAMREL SOURCE_DIR
 set -u
 
-for tool in pdflatex bibtex; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool not installed"
-    exit 0
-  fi
-done
-
+# shellcheck source=lib/common.sh
+. "$2/tests/e2e/lib/common.sh"
+require_tools pdflatex bibtex
 tamrel=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-work=$(mktemp -d "${TMPDIR:-/tmp}/tamrel-several-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+enter_scratch several
 
 cat > paper.tex <<'TEX'
 \documentclass{article}
@@ -96,8 +84,4 @@ grep -q "The document also names abbrev.bib, books.bib, not read" report.txt ||
   fail "one library of three given: the others are not named: $(cat report.txt)"
 cd .. || exit 1
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "OK"
+finish
