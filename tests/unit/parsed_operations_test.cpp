@@ -402,4 +402,45 @@ TEST_F(ParsedExtract, TheChosenLibraryBringsTheOthersTheDocumentNames) {
   EXPECT_EQ(RESULT_NEED_BIBTEX, Run("paper.tex", ""));
 }
 
+// Crossref parents that are not cited follow every entry that names them,
+// whatever the depth (bibtex reads an uncited parent only after its
+// children); a crossref loop still writes each entry once.
+TEST_F(ParsedExtract, EveryGenerationOfParentsFollowsItsChildren) {
+  const struct {
+    const char* name;
+    const char* library;
+    const char* cited;
+    const char* order;  // the keys of the reduced file, in order
+  } cases[] = {
+      {"a chain of three",
+       "@book{T, title={t}}\n@book{S, title={s}, crossref={T}}\n"
+       "@proceedings{P, title={p}, crossref={s}}\n@inproceedings{A, title={a}, crossref={P}}\n",
+       "\\cite{A}", "A P S T "},
+      {"a parent named by a child and a grandchild",
+       "@book{S, title={s}}\n@proceedings{P, title={p}, crossref={S}}\n"
+       "@inproceedings{A, title={a}, crossref={P}}\n@inbook{B, title={b}, crossref={S}}\n",
+       "\\cite{B}\\cite{A}", "B A P S "},
+      {"a cited parent stays where it is cited",
+       "@book{S, title={s}}\n@proceedings{P, title={p}, crossref={S}}\n"
+       "@inproceedings{A, title={a}, crossref={P}}\n",
+       "\\cite{P}\\cite{A}", "P A S "},
+      {"a loop", "@book{X, crossref={Y}}\n@book{Y, crossref={X}}\n@misc{C, crossref={X}}\n",
+       "\\cite{C}", "C X Y "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(dir.File("lib.bib"), c.library);
+    WriteFile(dir.File("paper.tex"), c.cited);
+    ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+    std::string reduced = ReadFile(dir.File("lib_extract_modified.bib"));
+    std::string order;
+    for (std::size_t at = reduced.find('{'); at != std::string::npos; at = reduced.find('{', at)) {
+      std::size_t end = reduced.find(',', at);
+      order += reduced.substr(at + 1, end - at - 1) + " ";
+      at = reduced.find('\n', end);
+    }
+    EXPECT_EQ(c.order, order);
+  }
+}
+
 }  // namespace
