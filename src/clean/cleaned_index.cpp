@@ -36,3 +36,12 @@ void CleanedFileIndex::WithKey(const entry_fields& current, std::vector<EntryPla
   std::vector<std::uint64_t> key(1, KeyText(current.key));
   by_key_.Collect(key, places);
 }
+
+PlacesByText::Cursor CleanedFileIndex::KeyInOrder(const std::string& key) const {
+  return by_key_.InOrder(std::vector<std::uint64_t>(1, KeyText(key)));
+}
+
+PlacesByText::Cursor CleanedFileIndex::WorkInOrder(const entry_fields& current, EntryGroup group) {
+  MatchTexts(group, current, rules_, &texts_);
+  return by_text_.InOrder(texts_);
+}

@@ -35,6 +35,14 @@ class CleanedFileIndex : public EntryNotes {
   // The noted entries with current's key, in file order.
   void WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const;
 
+  // The noted entries with key (in any letter case), in file order, read
+  // lazily: the first is all a key's holder needs.
+  PlacesByText::Cursor KeyInOrder(const std::string& key) const;
+
+  // The noted entries under another key that may be the same work as
+  // current, in file order, read lazily.
+  PlacesByText::Cursor WorkInOrder(const entry_fields& current, EntryGroup group);
+
  private:
   MatchRules rules_;
   PlacesByText by_key_;
