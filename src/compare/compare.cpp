@@ -97,13 +97,26 @@ void ReportMatch(CompareRun* run, EntryGroup rule, MatchReason reason, EntryPlac
   run->master->CopyEntry(candidate_start, run->equal);
 }
 
-// Reads the candidate at place; 1 when it accepts the entry (with the
-// entry's key, when same_key_only), after reporting the match.
-int CandidateAtAccepts(CompareRun* run, EntryPlace place, int same_key_only) {
+// Which master entries a search asks.
+enum Asked {
+  ASK_ANY,           // every candidate
+  ASK_SAME_KEY,      // those with the entry's key
+  ASK_SAME_CONTENT   // those with the entry's key, type and fields
+};
+
+int IsAsked(const CompareRun* run, Asked asked) {
+  if (asked == ASK_ANY) return 1;
+  if (!SameKey(run->candidate.key, run->entry.key, run->rules)) return 0;
+  return asked == ASK_SAME_KEY || run->candidate.content == run->entry.content;
+}
+
+// Reads the candidate at place; 1 when it is asked and accepts the entry,
+// after reporting the match.
+int CandidateAtAccepts(CompareRun* run, EntryPlace place, Asked asked) {
   run->master->Seek(place);
   EntryPlace candidate_start;
   if (!run->master->NextEntry(&run->candidate, &candidate_start)) return 0;
-  if (same_key_only && !SameKey(run->candidate.key, run->entry.key, run->rules)) return 0;
+  if (!IsAsked(run, asked)) return 0;
   EntryGroup rule;
   MatchReason reason = CandidateAccepts(run, &rule);
   if (reason == REASON_NONE) return 0;
@@ -113,25 +126,39 @@ int CandidateAtAccepts(CompareRun* run, EntryPlace place, int same_key_only) {
 
 // Asks the candidates at the places the cursor gives, in order; 1 when one
 // accepted.
-int FirstAccepting(CompareRun* run, PlacesByText::Cursor cursor, int same_key_only) {
+int FirstAccepting(CompareRun* run, PlacesByText::Cursor cursor, Asked asked) {
   EntryPlace place;
   while (cursor.Next(&place)) {
-    if (CandidateAtAccepts(run, place, same_key_only)) return 1;
+    if (CandidateAtAccepts(run, place, asked)) return 1;
   }
   return 0;
 }
 
-// Under the BibTeX reader's rules the master's entries with the entry's own
-// key (in any letter case, as bibtex reads keys) are asked first, in
-// order: a library compared with its own copy is then "Exactly the same"
-// everywhere, even where it holds a work twice.  Only those that share a
-// text with the entry can accept it, so a key that a whole library reuses
-// costs no more than one that is used once.
-int SearchSameKey(CompareRun* run) {
-  if (run->indexed) {
-    run->texts.clear();
+// Same-key entries with the entry's own texts, tied to its key.
+PlacesByText::Cursor SameKeyInOrder(CompareRun* run, Asked asked) {
+  run->texts.clear();
+  if (asked == ASK_SAME_CONTENT) {
+    run->texts.push_back(KeyedText(run->entry.key, ContentText(run->entry)));
+  } else {
     for (std::uint64_t text : run->entry_texts) run->texts.push_back(KeyedText(run->entry.key, text));
-    return FirstAccepting(run, run->by_key_text.InOrder(run->texts), 1);
+  }
+  return run->by_key_text.InOrder(run->texts);
+}
+
+// Under the BibTeX reader's rules the master's entries with the entry's own
+// key (in any letter case, as bibtex reads keys) are asked first: the first
+// with the entry's very content, else the first that accepts it.  A
+// library compared with its own copy is then "Exactly the same"
+// everywhere, even where it holds a work twice or reuses a key.  Only the
+// entries that share a text with the entry can accept it, so a key that a
+// whole library reuses costs no more than one that is used once.
+int SearchSameKey(CompareRun* run) {
+  static const Asked kOrder[] = {ASK_SAME_CONTENT, ASK_SAME_KEY};
+  if (run->indexed) {
+    for (Asked asked : kOrder) {
+      if (FirstAccepting(run, SameKeyInOrder(run, asked), asked)) return 1;
+    }
+    return 0;
   }
   run->master->Seek(EntryPlace{0});
   EntryPlace place;
@@ -139,8 +166,10 @@ int SearchSameKey(CompareRun* run) {
   while (run->master->NextEntry(&run->candidate, &place)) {
     if (SameKey(run->candidate.key, run->entry.key, run->rules)) places.push_back(place);
   }
-  for (EntryPlace one : places) {
-    if (CandidateAtAccepts(run, one, 1)) return 1;
+  for (Asked asked : kOrder) {
+    for (EntryPlace one : places) {
+      if (CandidateAtAccepts(run, one, asked)) return 1;
+    }
   }
   return 0;
 }
@@ -151,7 +180,7 @@ void SearchMaster(CompareRun* run, EntryPlace entry_start) {
   if (run->indexed) EntryTexts(run);
   if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
   if (run->indexed) {
-    if (!FirstAccepting(run, run->by_text.InOrder(run->entry_texts), 0)) ReportMissing(run, entry_start);
+    if (!FirstAccepting(run, run->by_text.InOrder(run->entry_texts), ASK_ANY)) ReportMissing(run, entry_start);
     return;
   }
   run->master->Seek(EntryPlace{0});

@@ -81,6 +81,14 @@ void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
   texts->push_back(text.Hash64());
 }
 
+std::uint64_t ContentText(const entry_fields& fields) {
+  TextHasher text;
+  text.AddPart("C");
+  text.AddNumber(fields.content.high);
+  text.AddNumber(fields.content.low);
+  return text.Hash64();
+}
+
 std::uint64_t KeyText(const std::string& key) {
   TextHasher text;
   text.AddPart("K");

@@ -61,6 +61,10 @@ const char* MatchReasonText(MatchReason reason);
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
                 std::vector<std::uint64_t>* texts);
 
+// The text of an entry's content (the BibTeX reader's rules), one of its
+// MatchTexts: the entries with the same type and fields share it.
+std::uint64_t ContentText(const entry_fields& fields);
+
 // The text under which an index notes an entry's key, as its hash.  Keys
 // are one key in any ASCII letter case, as bibtex reads them.
 std::uint64_t KeyText(const std::string& key);

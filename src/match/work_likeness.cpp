@@ -172,11 +172,7 @@ MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_field
 void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* texts) {
   texts->clear();
   if (!fields.doi.empty()) texts->push_back(TaggedText("D", KIND_OTHER, fields.doi, ""));
-  TextHasher content;
-  content.AddPart("C");
-  content.AddNumber(fields.content.high);
-  content.AddNumber(fields.content.low);
-  texts->push_back(content.Hash64());
+  texts->push_back(ContentText(fields));
   WorkKind kind = KindOfType(fields.type);
   if (kind == KIND_ARTICLE) ArticleText(fields, texts);
   if (kind == KIND_OTHER && !fields.note.empty()) texts->push_back(TaggedText("N", kind, fields.note, ""));

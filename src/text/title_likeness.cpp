@@ -15,10 +15,12 @@ bool PartsWords(char c) {
   return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
 }
 
-// A word of roman numerals ("ii", "iv", "xii"): a number, like digits,
-// so that part II and part III of one title never pass for a typo.
+// A word of two to four roman numerals ("ii", "iv", "xii"): a number,
+// like digits, so that part II and part III of one title never pass for a
+// typo.  A lone "i" is as often a word, and "Part I" against "Part II"
+// still differs by the number.
 bool IsRomanNumber(const std::string& word) {
-  if (word.size() > 4) return false;
+  if (word.size() < 2 || word.size() > 4) return false;
   for (char c : word) {
     if (c != 'i' && c != 'v' && c != 'x') return false;
   }
