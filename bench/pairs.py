@@ -26,7 +26,12 @@ and prints, for compare, the variants found (recall) and the share of
 (precision); for clean, the variants left out for their work (recall) and
 the share of entries left out that were variants (precision).
 
+With --layout classic the entries are written in JabRef's classic layout
+(upper-case types, one braced field per line) and of the types the classic
+line rules know; --extra passes options to tamrel (--classic, say).
+
 Usage: pairs.py --tamrel build/tamrel [--works 2000] [--seed 1] [--out DIR]
+                [--layout modern|classic] [--extra OPTION]
 """
 import argparse
 import os
@@ -75,8 +80,9 @@ def title(rng):
     return (" ".join(words)).capitalize()
 
 
-def make_work(rng, i):
-    kind = rng.choice(["article"] * 6 + ["book", "inproceedings", "phdthesis", "misc"])
+def make_work(rng, i, layout="modern"):
+    kinds = ["article"] * 6 + ["book", "inproceedings", "phdthesis"] + (["misc"] if layout == "modern" else [])
+    kind = rng.choice(kinds)
     work = {"type": kind, "key": "W%d" % i, "authors": [person(rng) for _ in range(rng.randint(1, 4))],
             "title": title(rng), "year": rng.randint(1960, 2024)}
     if kind == "article":
@@ -133,7 +139,8 @@ def render(work, key, edits=()):
     if "doi" in work:
         fields.append(("doi", ("https://doi.org/" if "doiurl" in edits else "") + work["doi"]))
     body = ",\n".join("  %s = {%s}" % (n, v) for n, v in fields)
-    return "@%s{%s,\n%s\n}\n" % (work["type"], key, body)
+    kind = work["type"].upper() if work.get("layout") == "classic" else work["type"]
+    return "@%s{%s,\n%s\n}\n" % (kind, key, body)
 
 
 EDITS = ["names", "initials", "tie", "utf8", "case", "braces", "typo", "abbrev", "nodots", "dash",
@@ -186,8 +193,10 @@ def lookalike(rng, work):
     return None
 
 
-def generate(rng, n, out):
-    works = [make_work(rng, i) for i in range(n)]
+def generate(rng, n, out, layout):
+    works = [make_work(rng, i, layout) for i in range(n)]
+    for work in works:
+        work["layout"] = layout
     second, truth = [], []
     for i, work in enumerate(works):
         r = rng.random()
@@ -202,7 +211,8 @@ def generate(rng, n, out):
                 second.append(render(other, key))
                 truth.append((key, "lookalike", work["key"]))
     for i in range(n // 10):
-        new = make_work(rng, n + i)
+        new = make_work(rng, n + i, layout)
+        new["layout"] = layout
         key = "N%d" % i
         second.append(render(new, key))
         truth.append((key, "new", ""))
@@ -257,6 +267,9 @@ def main():
     parser.add_argument("--works", type=int, default=2000)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--out")
+    parser.add_argument("--layout", choices=("modern", "classic"), default="modern",
+                        help="classic: JabRef's classic layout (upper-case types of the classic groups)")
+    parser.add_argument("--extra", action="append", default=[])
     parser.add_argument("--min", type=float, default=0.0, help="fail below this precision and recall (%%)")
     args = parser.parse_args()
     if args.out:
@@ -267,10 +280,10 @@ def main():
 
 
 def measure(args, out):
-    truth = generate(random.Random(args.seed), args.works, out)
+    truth = generate(random.Random(args.seed), args.works, out, args.layout)
     tamrel = os.path.abspath(args.tamrel)
     for command in (["compare", "master.bib", "second.bib"], ["clean", "both.bib"]):
-        subprocess.run([tamrel] + command, cwd=out, check=True, stdout=subprocess.DEVNULL,
+        subprocess.run([tamrel] + command + args.extra, cwd=out, check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
     lookalikes = sum(1 for _, kind, _ in truth if kind == "lookalike")
     worst = 100.0
