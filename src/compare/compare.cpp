@@ -34,7 +34,6 @@ struct CompareRun {
   std::FILE* missing;
   std::FILE* equal;
   PlacesByText by_text;     // master candidates by the texts they can match by
-  PlacesByText by_key_text; // the same, each text tied to the candidate's key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::uint64_t> texts;
@@ -68,12 +67,9 @@ void IndexMaster(CompareRun* run) {
   run->master->Seek(EntryPlace{0});
   EntryPlace place;
   while (run->master->NextEntry(&run->candidate, &place)) {
-    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
+    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules, TEXTS_NOTED,
                &run->texts);
-    for (std::uint64_t text : run->texts) {
-      run->by_text.Note(text, place);
-      if (run->rules == RULES_PARSED) run->by_key_text.Note(KeyedText(run->candidate.key, text), place);
-    }
+    for (std::uint64_t text : run->texts) run->by_text.Note(text, place);
   }
 }
 
@@ -82,7 +78,7 @@ void IndexMaster(CompareRun* run) {
 void EntryTexts(CompareRun* run) {
   run->entry_texts.clear();
   for (EntryGroup group : kGroups) {
-    MatchTexts(group, run->entry, run->rules, &run->texts);
+    MatchTexts(group, run->entry, run->rules, TEXTS_SOUGHT, &run->texts);
     run->entry_texts.insert(run->entry_texts.end(), run->texts.begin(), run->texts.end());
     if (run->rules == RULES_PARSED) break;
   }
@@ -134,15 +130,12 @@ int FirstAccepting(CompareRun* run, PlacesByText::Cursor cursor, Asked asked) {
   return 0;
 }
 
-// Same-key entries with the entry's own texts, tied to its key.
-PlacesByText::Cursor SameKeyInOrder(CompareRun* run, Asked asked) {
-  run->texts.clear();
-  if (asked == ASK_SAME_CONTENT) {
-    run->texts.push_back(KeyedText(run->entry.key, ContentText(run->entry)));
-  } else {
-    for (std::uint64_t text : run->entry_texts) run->texts.push_back(KeyedText(run->entry.key, text));
-  }
-  return run->by_key_text.InOrder(run->texts);
+// The candidates that may accept the entry (those that share a text with
+// it), or for ASK_SAME_CONTENT those with its content, in master order.
+PlacesByText::Cursor CandidatesInOrder(CompareRun* run, Asked asked) {
+  if (asked != ASK_SAME_CONTENT) return run->by_text.InOrder(run->entry_texts);
+  run->texts.assign(1, ContentText(run->entry));
+  return run->by_text.InOrder(run->texts);
 }
 
 // Under the BibTeX reader's rules the master's entries with the entry's own
@@ -150,13 +143,14 @@ PlacesByText::Cursor SameKeyInOrder(CompareRun* run, Asked asked) {
 // with the entry's very content, else the first that accepts it.  A
 // library compared with its own copy is then "Exactly the same"
 // everywhere, even where it holds a work twice or reuses a key.  Only the
-// entries that share a text with the entry can accept it, so a key that a
-// whole library reuses costs no more than one that is used once.
+// entries that share a text with the entry can accept it, so the search
+// reads those and passes over the ones with other keys: a key that a whole
+// library reuses costs no more than one that is used once.
 int SearchSameKey(CompareRun* run) {
   static const Asked kOrder[] = {ASK_SAME_CONTENT, ASK_SAME_KEY};
   if (run->indexed) {
     for (Asked asked : kOrder) {
-      if (FirstAccepting(run, SameKeyInOrder(run, asked), asked)) return 1;
+      if (FirstAccepting(run, CandidatesInOrder(run, asked), asked)) return 1;
     }
     return 0;
   }
@@ -180,7 +174,7 @@ void SearchMaster(CompareRun* run, EntryPlace entry_start) {
   if (run->indexed) EntryTexts(run);
   if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
   if (run->indexed) {
-    if (!FirstAccepting(run, run->by_text.InOrder(run->entry_texts), ASK_ANY)) ReportMissing(run, entry_start);
+    if (!FirstAccepting(run, CandidatesInOrder(run, ASK_ANY), ASK_ANY)) ReportMissing(run, entry_start);
     return;
   }
   run->master->Seek(EntryPlace{0});

@@ -64,10 +64,10 @@ const char* MatchReasonText(MatchReason reason) {
 // A rule's text is tagged by group, so that a text of one rule never meets
 // a text of another.  The BibTeX reader's texts come from the entry's own
 // kind of work, whatever group is asked for.
-void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
+void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules, TextUse use,
                 std::vector<std::uint64_t>* texts) {
   if (rules == RULES_PARSED) {
-    LikeWorkTexts(fields, texts);
+    LikeWorkTexts(fields, use, texts);
     return;
   }
   texts->clear();
@@ -94,14 +94,6 @@ std::uint64_t KeyText(const std::string& key) {
   text.AddPart("K");
   text.AddFoldedPart(key);
   return text.Hash64();
-}
-
-std::uint64_t KeyedText(const std::string& key, std::uint64_t text) {
-  TextHasher keyed;
-  keyed.AddPart("KT");
-  keyed.AddFoldedPart(key);
-  keyed.AddNumber(text);
-  return keyed.Hash64();
 }
 
 int SameKey(const std::string& a, const std::string& b, MatchRules rules) {

@@ -53,12 +53,18 @@ int SameWork(EntryGroup group, const entry_fields& a, const entry_fields& b, Mat
 // The reason as the logs name it: "DOI", "journal/volume/page/year", ...
 const char* MatchReasonText(MatchReason reason);
 
-// Every text under which an index must note an entry of the given group so
-// that an entry it is the same work as, looking up its own texts for that
-// group, finds it: any two entries that SameWork accepts share one text.
-// The texts are given as their 64-bit hashes (entry/text_hash.h): an index
+// Which of an entry's texts MatchTexts gives: those an index notes it by,
+// or those it seeks other entries by.  The line rules' texts are the same
+// for both; the BibTeX reader's tie an author's title to its year so that
+// its other years are never read, which takes two sets.
+enum TextUse { TEXTS_NOTED, TEXTS_SOUGHT };
+
+// The texts under which an index notes an entry of the given group, or
+// seeks the entries that may be its work: when SameWork accepts two
+// entries, the texts each seeks meet a text the other is noted by.  The
+// texts are given as their 64-bit hashes (entry/text_hash.h): an index
 // needs no more, and building them costs no copy of any value.
-void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
+void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules, TextUse use,
                 std::vector<std::uint64_t>* texts);
 
 // The text of an entry's content (the BibTeX reader's rules), one of its
@@ -68,11 +74,6 @@ std::uint64_t ContentText(const entry_fields& fields);
 // The text under which an index notes an entry's key, as its hash.  Keys
 // are one key in any ASCII letter case, as bibtex reads them.
 std::uint64_t KeyText(const std::string& key);
-
-// An entry's key together with one of its MatchTexts: an index of these
-// finds the entries with a key that may be the same work as another entry
-// with that key, without reading every entry that reuses the key.
-std::uint64_t KeyedText(const std::string& key, std::uint64_t text);
 
 // 1 when two keys are one key to bibtex: equal but for ASCII letter case.
 int SameKey(const std::string& a, const std::string& b, MatchRules rules);

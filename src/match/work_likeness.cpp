@@ -49,10 +49,32 @@ std::string FirstSurname(const entry_fields& fields) {
 // proves nothing.
 int Disagree(const std::string& a, const std::string& b) { return !a.empty() && !b.empty() && a != b; }
 
-// Titles tell works apart only when both are given and are not alike.
-int TitlesDisagree(const TitleShape& a, const TitleShape& b) {
-  return !a.letters.empty() && !b.letters.empty() && !TitlesAlike(a, b);
-}
+// The two entries' titles, shaped when first asked about: most candidates
+// are turned down by a year or a page before their titles are read.
+class TitlePair {
+ public:
+  TitlePair(const std::string& a, const std::string& b) : a_(a), b_(b) {}
+
+  // 1 when the titles do not tell the works apart: alike, or (unless
+  // both_needed) one of them not given.  An erratum, comment or reply is
+  // never the work it answers, however alike the rest.
+  int Agree(bool both_needed) {
+    if (!shaped_) {
+      shape_a_ = ShapeOfTitle(a_);
+      shape_b_ = ShapeOfTitle(b_);
+      shaped_ = true;
+    }
+    if (IsNoticeTitle(shape_a_) != IsNoticeTitle(shape_b_)) return 0;
+    if (shape_a_.letters.empty() || shape_b_.letters.empty()) return !both_needed;
+    return TitlesAlike(shape_a_, shape_b_);
+  }
+
+ private:
+  const std::string& a_;
+  const std::string& b_;
+  bool shaped_ = false;
+  TitleShape shape_a_, shape_b_;
+};
 
 // A journal as an index notes it: its initials, which every abbreviation
 // keeps; a name without words (an ADS macro such as "\apj") as it stands.
@@ -70,65 +92,55 @@ int HasArticleValues(const entry_fields& f) {
   return !f.journal.empty() && !f.volume.empty() && !f.pages.empty() && !f.year.empty();
 }
 
-int SameArticle(const entry_fields& a, const entry_fields& b, const TitleShape& title_a,
-                const TitleShape& title_b) {
-  if (!HasArticleValues(a) || !HasArticleValues(b)) return 0;
-  if (Trim(a.year) != Trim(b.year) || Folded(a.volume) != Folded(b.volume)) return 0;
+int SameArticle(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
+  if (Folded(a.year) != Folded(b.year) || Folded(a.volume) != Folded(b.volume)) return 0;
   if (Folded(a.pages) != Folded(b.pages) || !JournalsMatch(a.journal, b.journal)) return 0;
-  return !Disagree(FirstSurname(a), FirstSurname(b)) && !TitlesDisagree(title_a, title_b);
+  return !Disagree(FirstSurname(a), FirstSurname(b)) && titles->Agree(false);
 }
 
 // Books and the like, and any entry without the values of its own rule:
 // the same first author and alike titles.  Two volumes or two editions of
 // one book are two works, and so are one author's alike titles of two
 // years.
-int SameAuthorTitle(const entry_fields& a, const entry_fields& b, const TitleShape& title_a,
-                 const TitleShape& title_b) {
-  std::string person = FirstSurname(a);
-  if (person.empty() || person != FirstSurname(b)) return 0;
-  if (title_a.letters.empty() || title_b.letters.empty() || !TitlesAlike(title_a, title_b)) return 0;
+int SameAuthorTitle(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
   if (Disagree(Folded(a.year), Folded(b.year))) return 0;
   if (Disagree(Folded(a.volume), Folded(b.volume))) return 0;
-  return !Disagree(EditionNumber(a.edition), EditionNumber(b.edition));
+  if (Disagree(EditionNumber(a.edition), EditionNumber(b.edition))) return 0;
+  std::string person = FirstSurname(a);
+  if (person.empty() || person != FirstSurname(b)) return 0;
+  return titles->Agree(true);
 }
 
 // MISC entries (compare only): the same note, and no year, volume, first
 // author or title that tells them apart.
-int SameNote(const entry_fields& a, const entry_fields& b, const TitleShape& title_a,
-             const TitleShape& title_b) {
+int SameNote(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
   if (a.note.empty() || a.note != b.note) return 0;
   if (Disagree(a.year, b.year) || Disagree(a.volume, b.volume)) return 0;
-  return !Disagree(FirstSurname(a), FirstSurname(b)) && !TitlesDisagree(title_a, title_b);
+  return !Disagree(FirstSurname(a), FirstSurname(b)) && titles->Agree(false);
 }
 
 // An article that lacks its journal, volume, first page or year (a
 // preprint, a paper "submitted") is judged by author and title, unless a
 // page or journal both give tells the two apart.
-int SameUnpublishedArticle(const entry_fields& a, const entry_fields& b, const TitleShape& title_a,
-                           const TitleShape& title_b) {
+int SameUnpublishedArticle(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
   if (Disagree(Folded(a.pages), Folded(b.pages))) return 0;
   if (!a.journal.empty() && !b.journal.empty() && !JournalsMatch(a.journal, b.journal)) return 0;
-  return SameAuthorTitle(a, b, title_a, title_b);
+  return SameAuthorTitle(a, b, titles);
 }
 
-MatchReason LikeArticles(const entry_fields& a, const entry_fields& b, const TitleShape& title_a,
-                         const TitleShape& title_b) {
+MatchReason LikeArticles(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
   if (HasArticleValues(a) && HasArticleValues(b)) {
-    return SameArticle(a, b, title_a, title_b) ? REASON_ARTICLE : REASON_NONE;
+    return SameArticle(a, b, titles) ? REASON_ARTICLE : REASON_NONE;
   }
-  return SameUnpublishedArticle(a, b, title_a, title_b) ? REASON_AUTHOR_TITLE : REASON_NONE;
+  return SameUnpublishedArticle(a, b, titles) ? REASON_AUTHOR_TITLE : REASON_NONE;
 }
 
 MatchReason LikeByKind(WorkKind kind, EntryGroup group, const entry_fields& a, const entry_fields& b) {
-  TitleShape title_a = ShapeOfTitle(a.title);
-  TitleShape title_b = ShapeOfTitle(b.title);
-  // An erratum or a comment is never the work it corrects.
-  if (IsNoticeTitle(title_a) != IsNoticeTitle(title_b)) return REASON_NONE;
-  if (kind == KIND_ARTICLE) return LikeArticles(a, b, title_a, title_b);
-  if (SameAuthorTitle(a, b, title_a, title_b)) return REASON_AUTHOR_TITLE;
+  TitlePair titles(a.title, b.title);
+  if (kind == KIND_ARTICLE) return LikeArticles(a, b, &titles);
+  if (SameAuthorTitle(a, b, &titles)) return REASON_AUTHOR_TITLE;
   // MISC entries without an author or title (compare): the note.
-  return kind == KIND_OTHER && group == GROUP_MISC && SameNote(a, b, title_a, title_b) ? REASON_NOTE
-                                                                                       : REASON_NONE;
+  return kind == KIND_OTHER && group == GROUP_MISC && SameNote(a, b, &titles) ? REASON_NOTE : REASON_NONE;
 }
 
 std::uint64_t TaggedText(const char* tag, WorkKind kind, const std::string& one, const std::string& two) {
@@ -151,11 +163,40 @@ void ArticleText(const entry_fields& f, std::vector<std::uint64_t>* texts) {
   texts->push_back(text.Hash64());
 }
 
-void AuthorTitleTexts(WorkKind kind, const entry_fields& f, std::vector<std::uint64_t>* texts) {
+// The year slots of an author/title text.  Alike works of two years are
+// two works, so an entry with a year needs to meet only entries of its year
+// and entries without one: it is noted under its year and under "any
+// year", and seeks its year and "no year"; an entry without a year is
+// noted under "no year" and seeks "any year" and "no year".  Each pair of
+// entries the rule may accept so meets under one slot, and an author's
+// many alike titles of other years are never read.
+void YearSlots(const std::string& year, TextUse use, std::vector<std::string>* slots) {
+  static const std::string kAnyYear = "*", kNoYear = "-";
+  slots->clear();
+  if (year.empty()) {
+    slots->push_back(use == TEXTS_NOTED ? kNoYear : kAnyYear);
+    if (use == TEXTS_SOUGHT) slots->push_back(kNoYear);
+    return;
+  }
+  slots->push_back(year);
+  slots->push_back(use == TEXTS_NOTED ? kAnyYear : kNoYear);
+}
+
+void AuthorTitleTexts(WorkKind kind, const entry_fields& f, TextUse use, std::vector<std::uint64_t>* texts) {
   std::string person = FirstSurname(f);
   if (person.empty()) return;
+  std::vector<std::string> slots;
+  YearSlots(Folded(f.year), use, &slots);
   for (const std::string& key : TitleKeys(ShapeOfTitle(f.title))) {
-    texts->push_back(TaggedText("B", kind, person, key));
+    for (const std::string& slot : slots) {
+      TextHasher text;
+      text.AddPart("B");
+      text.AddNumber(static_cast<std::uint64_t>(kind));
+      text.AddPart(person);
+      text.AddPart(slot);
+      text.AddPart(key);
+      texts->push_back(text.Hash64());
+    }
   }
 }
 
@@ -169,12 +210,12 @@ MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_field
   return LikeByKind(kind, group, a, b);
 }
 
-void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* texts) {
+void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* texts) {
   texts->clear();
   if (!fields.doi.empty()) texts->push_back(TaggedText("D", KIND_OTHER, fields.doi, ""));
   texts->push_back(ContentText(fields));
   WorkKind kind = KindOfType(fields.type);
   if (kind == KIND_ARTICLE) ArticleText(fields, texts);
   if (kind == KIND_OTHER && !fields.note.empty()) texts->push_back(TaggedText("N", kind, fields.note, ""));
-  AuthorTitleTexts(kind, fields, texts);
+  AuthorTitleTexts(kind, fields, use, texts);
 }

@@ -18,7 +18,9 @@
 // of MISC entries.
 MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_fields& b);
 
-// The texts (as hashes) any two entries LikeWorks accepts share.
-void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* texts);
+// The texts (as hashes) under which an index notes an entry, or under
+// which it seeks the entries that may be its work: for any two entries
+// LikeWorks accepts, the texts one seeks meet a text the other is noted by.
+void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* texts);
 
 #endif

@@ -1,18 +1,9 @@
 #include "text/journal_names.h"
 
 #include "text/plain_letters.h"
+#include "text/word_pieces.h"
 
 namespace {
-
-// Where a journal name parts into words: blanks, ties and ASCII
-// punctuation; a backslash starts a command, which stays in its word, and
-// braces are dropped with the word kept whole.
-bool PartsWords(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  if (byte >= 0x80 || c == '\\' || c == '{' || c == '}') return false;
-  bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  return !letter;
-}
 
 bool IsDroppedWord(const std::string& word) {
   static const char* const kDropped[] = {"the", "of", "and", "in", "for", "on"};
@@ -52,17 +43,9 @@ int WordsAgree(const std::string& a, const std::string& b) {
 
 std::vector<std::string> JournalWords(std::string_view journal) {
   std::vector<std::string> words;
-  std::size_t start = 0;
-  for (std::size_t at = 0; at <= journal.size(); at++) {
-    // The sign after a backslash is a command's (\' \& \"), never a parting.
-    if (at + 1 < journal.size() && journal[at] == '\\') {
-      at++;
-      continue;
-    }
-    if (at < journal.size() && !PartsWords(journal[at])) continue;
-    std::string word = PlainLetters(journal.substr(start, at - start));
+  for (std::string_view piece : WordPieces(journal)) {
+    std::string word = PlainLetters(piece);
     if (!word.empty() && !IsDroppedWord(word)) words.push_back(word);
-    start = at + 1;
   }
   return words;
 }

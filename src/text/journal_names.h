@@ -9,8 +9,8 @@
 #include <vector>
 
 // The words of a journal name as plain lower-case letters and digits
-// (text/plain_letters.h), parted at blanks, ties, dots and other
-// punctuation, without the small words ISO 4 drops ("the", "of", "and",
+// (text/plain_letters.h), parted as text/word_pieces.h parts them (at
+// blanks, ties, dots and other punctuation), without the small words ISO 4 drops ("the", "of", "and",
 // "in", "for", "on") and without "&".
 std::vector<std::string> JournalWords(std::string_view journal);
 

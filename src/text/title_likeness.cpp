@@ -2,18 +2,11 @@
 
 #include <algorithm>
 
+#include "text/ascii_case.h"
 #include "text/plain_letters.h"
+#include "text/word_pieces.h"
 
 namespace {
-
-// Where a title parts into words: blanks, ties and ASCII punctuation.  A
-// backslash starts a command and braces group letters ("M{\\"u}ller",
-// "{DNA}", "\\emph{word}"), which PlainLetters reads within the word.
-bool PartsWords(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  if (byte >= 0x80 || c == '\\' || c == '{' || c == '}') return false;
-  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
-}
 
 // A word of two to four roman numerals ("ii", "iv", "xii"): a number,
 // like digits, so that part II and part III of one title never pass for a
@@ -27,17 +20,28 @@ bool IsRomanNumber(const std::string& word) {
   return true;
 }
 
+// A piece of ASCII letters and digits only (most are): its plain letters
+// are itself, but for the case, which AddPiece folds.
+bool IsPlain(std::string_view piece) {
+  for (char c : piece) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
 // Adds the piece's letters as a word, and its digits (or the piece itself
 // when it is a roman number) to the title's numbers.
 void AddPiece(std::string_view piece, TitleShape* shape) {
-  std::string plain = PlainLetters(piece);
+  std::string converted;
+  if (!IsPlain(piece)) converted = PlainLetters(piece);
+  std::string_view plain = IsPlain(piece) ? piece : std::string_view(converted);
   std::string word;
   std::string digits;
   for (char c : plain) {
     if (c >= '0' && c <= '9') {
       digits.push_back(c);
     } else {
-      word.push_back(c);
+      word.push_back(AsciiLower(c));
     }
   }
   if (!word.empty() && digits.empty() && IsRomanNumber(word)) digits.swap(word);
@@ -47,44 +51,55 @@ void AddPiece(std::string_view piece, TitleShape* shape) {
   shape->words.push_back(word);
 }
 
-// The index of the longest word not yet taken (ties: the first).
-std::size_t LongestWord(const TitleShape& title, std::size_t skip) {
-  std::size_t best = title.words.size();
-  for (std::size_t i = 0; i < title.words.size(); i++) {
-    if (i == skip) continue;
-    if (best == title.words.size() || title.words[i].size() > title.words[best].size()) best = i;
-  }
-  return best;
+// The indexes of the count longest words, longest first (ties: the first
+// written).
+std::vector<std::size_t> LongestWords(const TitleShape& title, std::size_t count) {
+  std::vector<std::size_t> order(title.words.size());
+  for (std::size_t i = 0; i < order.size(); i++) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return title.words[a].size() > title.words[b].size();
+  });
+  if (order.size() > count) order.resize(count);
+  return order;
+}
+
+// The letters in byte order, counted rather than compared: a title's
+// letters are many and their kinds few.
+std::string SortedLetters(const std::string& letters) {
+  std::size_t counts[256] = {};
+  for (char c : letters) counts[static_cast<unsigned char>(c)]++;
+  std::string sorted;
+  sorted.reserve(letters.size());
+  for (int byte = 0; byte < 256; byte++) sorted.append(counts[byte], static_cast<char>(byte));
+  return sorted;
 }
 
 }  // namespace
 
 TitleShape ShapeOfTitle(std::string_view title) {
   TitleShape shape;
-  std::size_t start = 0;
-  for (std::size_t at = 0; at <= title.size(); at++) {
-    // The sign after a backslash is a command's (\' \& \"), never a parting.
-    if (at + 1 < title.size() && title[at] == '\\') {
-      at++;
-      continue;
-    }
-    if (at < title.size() && !PartsWords(title[at])) continue;
-    if (at > start) AddPiece(title.substr(start, at - start), &shape);
-    start = at + 1;
-  }
+  std::vector<std::string_view> pieces = WordPieces(title);
+  shape.words.reserve(pieces.size());
+  shape.letters.reserve(title.size());
+  for (std::string_view piece : pieces) AddPiece(piece, &shape);
   return shape;
 }
 
 std::vector<std::string> TitleKeys(const TitleShape& title) {
   std::vector<std::string> keys;
-  if (title.letters.empty()) return keys;
-  std::string sorted = title.letters;
-  std::sort(sorted.begin(), sorted.end());
-  keys.push_back("s:" + sorted);
-  std::size_t first = LongestWord(title, title.words.size());
-  keys.push_back("w:" + title.words[first]);
-  std::size_t second = LongestWord(title, first);
-  if (second < title.words.size()) keys.push_back("w:" + title.words[second]);
+  if (title.words.size() == 1) keys.push_back("s:" + SortedLetters(title.letters));
+  std::vector<std::size_t> longest = LongestWords(title, 3);
+  if (longest.size() < 3) {
+    for (std::size_t word : longest) keys.push_back("w:" + title.words[word]);
+    return keys;
+  }
+  for (std::size_t i = 0; i < 3; i++) {
+    for (std::size_t j = i + 1; j < 3; j++) {
+      const std::string& a = title.words[longest[i]];
+      const std::string& b = title.words[longest[j]];
+      keys.push_back("p:" + std::min(a, b) + " " + std::max(a, b));
+    }
+  }
   return keys;
 }
 

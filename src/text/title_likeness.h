@@ -11,7 +11,7 @@
 
 // A title as the rules compare it: its words as plain lower-case letters
 // (text/plain_letters.h), parted where the title has blanks, ties or
-// punctuation, and the title's numbers in order: its digits and its words
+// punctuation (text/word_pieces.h), and the title's numbers in order: its digits and its words
 // of roman numerals ("II", "iv").
 struct TitleShape {
   std::vector<std::string> words;  // letters only, roman numbers left out
@@ -21,10 +21,13 @@ struct TitleShape {
 
 TitleShape ShapeOfTitle(std::string_view title);
 
-// The texts under which an index notes a title: the letters sorted (a
-// swap of two letters or a change of case keeps them), and the title's two
-// longest words (ties: the first); any two titles TitlesAlike accepts
-// share one of them.  Empty for a title without letters.
+// The texts under which an index notes a title: each pair of the title's
+// three longest words (ties: the first written), or each word of a title
+// of two words, or of one word and its letters sorted (a swap of two
+// letters keeps them).  An edit changes one word, and the other two of the
+// three longest stay among the three longest, so a title and its copy
+// with one typo share one of them, and TitlesAlike asks for one in common.
+// Empty for a title without letters.
 std::vector<std::string> TitleKeys(const TitleShape& title);
 
 // 1 when two titles are alike: the same numbers, letters at most

@@ -37,7 +37,9 @@ TEST(JournalNamesTest, AbbreviatedWordByWord) {
     EXPECT_EQ(JournalsAgree(c.a, c.b), c.agree) << c.a << " / " << c.b;
     EXPECT_EQ(JournalsAgree(c.b, c.a), c.agree) << c.b << " / " << c.a;
     // Names that agree are noted under one text.
-    if (c.agree) EXPECT_EQ(JournalInitials(c.a), JournalInitials(c.b)) << c.a << " / " << c.b;
+    if (c.agree) {
+      EXPECT_EQ(JournalInitials(c.a), JournalInitials(c.b)) << c.a << " / " << c.b;
+    }
   }
 }
 

@@ -95,6 +95,26 @@ TEST_F(ParsedCompare, VerdictsOnParsedValues) {
        "@article{Second, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
        "@article{Second, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
        "ARTICLE - Exactly the same : Second\n"},
+      {"a key in another letter case is one key to bibtex",
+       "@article{Smith2000, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "@article{smith2000, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
+       "ARTICLE - Exactly the same : smith2000\n"
+       "          key in another letter case: Smith2000 in the master\n"},
+      {"journaltitle and date, a journal macro and its abbreviation",
+       "@string{prb = {Physical Review B}}\n"
+       "@article{M, author = {Braun, M.}, journal = prb, volume = 64, pages = {123--130}, year = 2001}\n",
+       "@article{S, author = {M. Braun}, journaltitle = {Phys. Rev. B}, volume = {64}, pages = {123},"
+       " date = {2001-05-01}}\n",
+       "ARTICLE - Probably the same : M, S\n          decided by: journal/volume/page/year\n"},
+      {"a book by its author, title and year",
+       "@book{B1, author = {van Beethoven, L.}, title = {The Nine Symphonies}, year = {1824}}\n",
+       "@book{B2, author = {Ludwig van Beethoven}, title = {The nine symphonies.}, year = {1824}}\n",
+       "BOOK    - Probably the same : B1, B2\n          decided by: author/title/year\n"},
+      {"a conference paper is not its journal version",
+       "@inproceedings{C, author = {Doe, J.}, title = {Fast sorting}, year = {2010}}\n",
+       "@article{A, author = {Doe, J.}, title = {Fast sorting}, journal = {J}, volume = {1}, pages = {1},"
+       " year = {2010}}\n",
+       "\n----    - Missing : A\n\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -141,43 +161,6 @@ TEST_F(ParsedCompare, OneArticleInEachLibrarysForms) {
     Run(std::string("@article{M1, ") + c.master_fields + common,
         std::string("@article{S1, ") + c.second_fields + common);
     EXPECT_EQ(c.log, log);
-  }
-}
-
-TEST_F(ParsedCompare, KeysAndValuesAsBibtexAndBiblatexReadThem) {
-  const struct {
-    const char* name;
-    const char* master;
-    const char* second;
-    const char* log;
-  } cases[] = {
-      {"a key in another letter case is one key to bibtex",
-       "@article{Smith2000, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
-       "@article{smith2000, journal = {J}, volume = {1}, pages = {1}, year = {2000}}\n",
-       "ARTICLE - Exactly the same : smith2000\n"
-       "          key in another letter case: Smith2000 in the master\n"},
-      {"journaltitle and date, a journal macro and its abbreviation",
-       "@string{prb = {Physical Review B}}\n"
-       "@article{M, author = {Braun, M.}, journal = prb, volume = 64, pages = {123--130}, year = 2001}\n",
-       "@article{S, author = {M. Braun}, journaltitle = {Phys. Rev. B}, volume = {64}, pages = {123},"
-       " date = {2001-05-01}}\n",
-       "ARTICLE - Probably the same : M, S\n          decided by: journal/volume/page/year\n"},
-      {"a book by its author, title and year",
-       "@book{B1, author = {van Beethoven, L.}, title = {The Nine Symphonies}, year = {1824}}\n",
-       "@book{B2, author = {Ludwig van Beethoven}, title = {The nine symphonies.}, year = {1824}}\n",
-       "BOOK    - Probably the same : B1, B2\n          decided by: author/title/year\n"},
-      {"a conference paper is not its journal version",
-       "@inproceedings{C, author = {Doe, J.}, title = {Fast sorting}, year = {2010}}\n",
-       "@article{A, author = {Doe, J.}, title = {Fast sorting}, journal = {J}, volume = {1}, pages = {1},"
-       " year = {2010}}\n",
-       "\n----    - Missing : A\n\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EveryWay([&](auto text) {
-      Run(text(c.master), text(c.second));
-      EXPECT_EQ(c.log, log);
-    });
   }
 }
 
