@@ -8,33 +8,20 @@ void PlacesByText::Clear() {
   nodes_.clear();
 }
 
-static std::uint32_t CheckOf(std::uint64_t text) { return static_cast<std::uint32_t>(text >> 32); }
-
-// A slot holds text when its high half is the slot's check and its low
-// half that of the slot's nodes: each slot holds one text, whole, so that
-// Grow can move it.
 std::size_t PlacesByText::SlotOf(std::uint64_t text) const {
   std::size_t mask = slots_.size() - 1;
   std::size_t i = static_cast<std::size_t>(text) & mask;
-  std::uint32_t check = CheckOf(text);
-  std::uint32_t low = static_cast<std::uint32_t>(text);
-  while (slots_[i].last != kNone &&
-         (slots_[i].check != check || nodes_[slots_[i].last].text_low != low)) {
-    i = (i + 1) & mask;
-  }
+  while (slots_[i].last != kNone && slots_[i].text != text) i = (i + 1) & mask;
   return i;
 }
 
-// Doubles the table, moving each text to the slot its hash chooses there:
-// the slot keeps the hash's high half and its nodes the low half.
+// Doubles the table, moving each text to the slot its hash chooses there.
 void PlacesByText::Grow() {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.resize(old.empty() ? 1024 : old.size() * 2);
   for (const Slot& slot : old) {
-    if (slot.last == kNone) continue;
-    std::uint64_t text = (static_cast<std::uint64_t>(slot.check) << 32) | nodes_[slot.last].text_low;
-    slots_[SlotOf(text)] = slot;
+    if (slot.last != kNone) slots_[SlotOf(slot.text)] = slot;
   }
 }
 
@@ -45,9 +32,9 @@ void PlacesByText::Note(std::uint64_t text, EntryPlace place) {
     return;  // an entry noted twice under one text (two of its texts alike) counts once
   }
   auto added = static_cast<std::uint32_t>(nodes_.size());
-  nodes_.push_back(Node{place, kNone, static_cast<std::uint32_t>(text)});
+  nodes_.push_back(Node{place, kNone});
   if (slot.last == kNone) {
-    slot.check = CheckOf(text);
+    slot.text = text;
     slot.first = added;
     used_++;
   } else {

@@ -19,9 +19,9 @@
 // hash (match_rules.h): two texts that hash alike only add a candidate,
 // which the decision then turns down, so the index stays exact and costs no
 // copy of any text.  The table is one open-addressed array of slots (the
-// hash's high half and the text's last place) and one array of places
-// chained per text (each with the hash's low half), so a large library
-// costs a few allocations, not one per text.  Each text's places are
+// hash and the text's first and last places) and one array of places
+// chained per text, so a large library costs a few allocations, not one
+// per text.  Each text's places are
 // chained in file order, so a search can read them lazily and stop at the
 // place that decides.
 class PlacesByText {
@@ -52,15 +52,16 @@ class PlacesByText {
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  // A slot holds its text's whole hash, so that probing and growing the
+  // table never read the chains.
   struct Slot {
-    std::uint32_t check = 0;      // the high half of the text's hash
+    std::uint64_t text = 0;
     std::uint32_t first = kNone;  // its first place noted
     std::uint32_t last = kNone;   // its last place noted; kNone: the slot is free
   };
   struct Node {
     EntryPlace place;
-    std::uint32_t next;      // the place noted after it for the text, or kNone
-    std::uint32_t text_low;  // the low half of the text's hash, for Grow
+    std::uint32_t next;  // the place noted after it for the text, or kNone
   };
 
   // The first node of text, or kNone.

@@ -123,6 +123,11 @@ int SameNote(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
 // preprint, a paper "submitted") is judged by author and title, unless a
 // page or journal both give tells the two apart.
 int SameUnpublishedArticle(const entry_fields& a, const entry_fields& b, TitlePair* titles) {
+  // Against a published article (which always gives its year), only an
+  // entry of that year counts: an index then notes a published article
+  // under its first author and year alone.
+  bool published = HasArticleValues(a) || HasArticleValues(b);
+  if (published && (a.year.empty() || b.year.empty())) return 0;
   if (Disagree(Folded(a.pages), Folded(b.pages))) return 0;
   if (!a.journal.empty() && !b.journal.empty() && !JournalsMatch(a.journal, b.journal)) return 0;
   return SameAuthorTitle(a, b, titles);
@@ -182,9 +187,8 @@ void YearSlots(const std::string& year, TextUse use, std::vector<std::string>* s
   slots->push_back(use == TEXTS_NOTED ? kAnyYear : kNoYear);
 }
 
-void AuthorTitleTexts(WorkKind kind, const entry_fields& f, TextUse use, std::vector<std::uint64_t>* texts) {
-  std::string person = FirstSurname(f);
-  if (person.empty()) return;
+void AuthorTitleTexts(WorkKind kind, const entry_fields& f, const std::string& person, TextUse use,
+                      std::vector<std::uint64_t>* texts) {
   std::vector<std::string> slots;
   YearSlots(Folded(f.year), use, &slots);
   for (const std::string& key : TitleKeys(ShapeOfTitle(f.title))) {
@@ -198,6 +202,25 @@ void AuthorTitleTexts(WorkKind kind, const entry_fields& f, TextUse use, std::ve
       texts->push_back(text.Hash64());
     }
   }
+}
+
+// A published article meets an unpublished copy only under their year
+// (see SameUnpublishedArticle), by first author and year: a published
+// article then needs no title texts, and its title, the dearest value to
+// shape, is read only by the few candidates that come to a decision.  A
+// published article is noted as published and seeks the unpublished, and
+// the other way round, so that two published articles (which the journal
+// values decide) never meet there.
+void ArticleTexts(const entry_fields& f, const std::string& person, TextUse use,
+                  std::vector<std::uint64_t>* texts) {
+  ArticleText(f, texts);
+  if (person.empty()) return;
+  bool published = HasArticleValues(f);
+  if (!f.year.empty()) {
+    bool tag_published = published == (use == TEXTS_NOTED);
+    texts->push_back(TaggedText(tag_published ? "Pp" : "Pu", KIND_ARTICLE, person, Folded(f.year)));
+  }
+  if (!published) AuthorTitleTexts(KIND_ARTICLE, f, person, use, texts);
 }
 
 }  // namespace
@@ -215,7 +238,11 @@ void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uin
   if (!fields.doi.empty()) texts->push_back(TaggedText("D", KIND_OTHER, fields.doi, ""));
   texts->push_back(ContentText(fields));
   WorkKind kind = KindOfType(fields.type);
-  if (kind == KIND_ARTICLE) ArticleText(fields, texts);
   if (kind == KIND_OTHER && !fields.note.empty()) texts->push_back(TaggedText("N", kind, fields.note, ""));
-  AuthorTitleTexts(kind, fields, use, texts);
+  std::string person = FirstSurname(fields);
+  if (kind == KIND_ARTICLE) {
+    ArticleTexts(fields, person, use, texts);
+  } else if (!person.empty()) {
+    AuthorTitleTexts(kind, fields, person, use, texts);
+  }
 }

@@ -131,6 +131,8 @@ TEST(WorkRulesTest, ArticlesThatOnlyLookAlike) {
       {"an erratum of the article", Master(), erratum, REASON_NONE},
       {"two DOIs, all else equal", doi_a, doi_b, REASON_NONE},
       {"a preprint with another first page", Master(), preprint_other_page, REASON_NONE},
+      {"a preprint without a year against the published article", Master(),
+       Entry({"author=Braun, M.", "title=Spin waves in thin magnetic films"}), REASON_NONE},
   });
 }
 
