@@ -75,7 +75,9 @@ void Check(const std::vector<Pair>& pairs) {
     EntryGroup group_b = GroupOfType(c.b.type, RULES_PARSED);
     EXPECT_EQ(WhySameWork(group_a, c.a, c.b, RULES_PARSED), c.why) << c.name;
     EXPECT_EQ(WhySameWork(group_b, c.b, c.a, RULES_PARSED), c.why) << c.name << " (turned round)";
-    if (c.why != REASON_NONE) EXPECT_TRUE(ShareAText(c.a, c.b)) << c.name;
+    if (c.why != REASON_NONE) {
+      EXPECT_TRUE(ShareAText(c.a, c.b)) << c.name;
+    }
   }
 }
 
