@@ -226,13 +226,21 @@ def classic_second(rng, copyable, m):
     and a copy under another key follows a copy under the entry's own key
     (the second file is the master when compared the other way round).  An
     altered copy differs in a value its type's rule compares (year and DOI
-    of an article, title and year of the others)."""
-    out, copied, altered_count = [], [], {}
+    of an article, title and year of the others); once one stands under its
+    entry's key, that entry is not copied again."""
+    out, copied, altered_count, altered_keys = [], [], {}, set()
     kinds = [k for k, w in CLASSIC_TYPES for _ in range(w)]
     for i in range(m):
         r = rng.random()
         if r < 0.35:
-            out.append(rng.choice(copyable))
+            entry = rng.choice(copyable)
+            if entry[1] in altered_keys:
+                # Two copies of one work after an altered copy under its key:
+                # the line rules rename the second copy, the reader leaves it
+                # out as the first's double (which then holds a new key).
+                out.append(classic_entry(rng, "New%d" % i, rng.choice(kinds)))
+                continue
+            out.append(entry)
             copied.append(out[-1])
         elif r < 0.45 and copied:  # the same reference under another key, after its own copy
             kind, _, fields = rng.choice(copied)
@@ -250,7 +258,10 @@ def classic_second(rng, copyable, m):
                 elif name == "title" and kind != "ARTICLE":
                     value = "Revisited %d %s" % (times, value)
                 altered.append((name, value))
-            out.append([kind, key if rng.random() < 0.5 else "Other%d" % i, altered])
+            own_key = rng.random() < 0.5
+            if own_key:
+                altered_keys.add(key)
+            out.append([kind, key if own_key else "Other%d" % i, altered])
         else:
             out.append(classic_entry(rng, "New%d" % i, rng.choice(kinds)))
     return out

@@ -74,16 +74,19 @@ TextDigest ContentDigest(const BibBlock& entry) {
 // in doi.
 static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::string* doi) {
   // One pass over the fields; the first of a repeated name counts, as in
-  // BibTeX.
-  static const char* const kNames[] = {"journal", "year",  "volume", "pages", "author",
-                                       "title",   "note",  "doi"};
-  static const std::size_t kLengths[] = {7, 4, 6, 5, 6, 5, 4, 3};
-  const std::string_view* values[8] = {};
+  // BibTeX.  biblatex's journaltitle and date stand in for a journal and a
+  // year the entry lacks.
+  enum { kJournal, kYear, kVolume, kPages, kAuthor, kTitle, kNote, kDoi, kEditor, kEdition,
+         kJournalTitle, kDate, kNames };
+  static const char* const kFieldNames[kNames] = {"journal", "year",    "volume", "pages",
+                                                  "author",  "title",   "note",   "doi",
+                                                  "editor",  "edition", "journaltitle", "date"};
+  const std::string_view* values[kNames] = {};
   for (const BibField& field : entry.fields) {
-    for (int n = 0; n < 8; n++) {
-      if (values[n] == nullptr && field.name.size() == kLengths[n] &&
-          field.name[0] == kNames[n][0] &&
-          std::memcmp(field.name.data(), kNames[n], kLengths[n]) == 0) {
+    for (int n = 0; n < kNames; n++) {
+      if (values[n] == nullptr && field.name.size() == std::strlen(kFieldNames[n]) &&
+          field.name[0] == kFieldNames[n][0] &&
+          std::memcmp(field.name.data(), kFieldNames[n], field.name.size()) == 0) {
         values[n] = &field.value;
       }
     }
@@ -92,17 +95,22 @@ static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::s
     return values[n] != nullptr ? *values[n] : std::string_view();
   };
   doi->clear();
-  if (!value(7).empty()) *doi = BareDoi(value(7));
+  if (!value(kDoi).empty()) *doi = BareDoi(value(kDoi));
+  std::string_view journal = value(kJournal).empty() ? value(kJournalTitle) : value(kJournal);
+  // A date is YYYY, YYYY-MM or YYYY-MM-DD: its year is its first four bytes.
+  std::string_view year = value(kYear).empty() ? value(kDate).substr(0, 4) : value(kYear);
   texts[0] = entry.key;
   texts[1] = entry.type;
-  texts[2] = value(0);
-  texts[3] = value(1);
-  texts[4] = value(2);
-  texts[5] = FirstPage(value(3));
-  texts[6] = value(4);
-  texts[7] = value(5);
-  texts[8] = value(6);
-  texts[9] = *doi;
+  texts[2] = journal;
+  texts[3] = year;
+  texts[4] = value(kVolume);
+  texts[5] = FirstPage(value(kPages));
+  texts[6] = value(kAuthor);
+  texts[7] = value(kTitle);
+  texts[8] = value(kNote);
+  texts[9] = value(kEditor);
+  texts[10] = value(kEdition);
+  texts[11] = *doi;
 }
 
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out) {
@@ -155,7 +163,7 @@ void EntrySummaries::Get(std::size_t entry, entry_fields* fields) const {
   std::string* texts[kTexts] = {&fields->key,    &fields->type,  &fields->journal,
                                 &fields->year,   &fields->volume, &fields->pages,
                                 &fields->author, &fields->title, &fields->note,
-                                &fields->doi};
+                                &fields->editor, &fields->edition, &fields->doi};
   const Record& record = records_[entry];
   const char* text = record.texts != nullptr ? record.texts : "";  // all empty
   for (int t = 0; t < kTexts; t++) {

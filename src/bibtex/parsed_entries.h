@@ -42,7 +42,8 @@ void WriteEntryText(const char* data, const BibBlock& entry, const char* key, st
 class EntrySummaries {
  public:
   // Appends the summary of entry: key and type as written, values as
-  // BibTeX reads them, pages cut to the first page, the DOI in lower case
+  // BibTeX reads them (journaltitle and date standing in for a missing
+  // journal and year), pages cut to the first page, the DOI in lower case
   // without its resolver prefix, and content: a digest of the type (in
   // lower case) and every field, sorted by name.
   void Add(const BibBlock& entry);
@@ -52,11 +53,11 @@ class EntrySummaries {
   void Clear();
 
  private:
-  enum { kTexts = 10 };
+  enum { kTexts = 12 };
   struct Record {
     const char* texts;                // the texts, one after another, in the store
     std::uint32_t sizes[kTexts];      // key, type, journal, year, volume, pages,
-                                      // author, title, note, doi
+                                      // author, title, note, editor, edition, doi
     TextDigest content;
   };
   std::vector<Record> records_;

@@ -38,14 +38,32 @@ struct CleanRun {
   int doubles = 0;
   int renamed = 0;
   std::vector<EntryPlace> places;  // the candidates of the current entry
+  // The BibTeX reader's rules: the index and where the entries it has not
+  // noted begin, for the current entry (unindexed: nullptr and the start).
+  CleanedFileIndex* index = nullptr;
+  EntryPlace unread{0};
+  entry_fields other;  // the holder of a key a new key must not take
 };
 
-// Writes the current entry under a new key, after the renaming block.  The
-// entry is counted as not written as it stood.
-void WriteRenamed(CleanRun* run) {
+int FindKeyHolder(CleanRun* run, const std::string& key, entry_fields* holder);
+
+// The number-th new key of the run for the current entry.
+std::string NewKey(const CleanRun* run, int number) {
   std::string new_key(run->current.key.size() + 16, '\0');
-  FormNewKey(run->current.key.c_str(), run->rename_number, &new_key[0], new_key.size());
+  FormNewKey(run->current.key.c_str(), number, &new_key[0], new_key.size());
   new_key.resize(std::strlen(new_key.c_str()));
+  return new_key;
+}
+
+// Writes the current entry under a new key, after the renaming block.  The
+// entry is counted as not written as it stood.  Under the BibTeX reader's
+// rules a new key that an entry already written holds (in any letter
+// case) is passed over, so the cleaned file reuses no key.
+void WriteRenamed(CleanRun* run) {
+  std::string new_key = NewKey(run, run->rename_number);
+  while (run->rules == RULES_PARSED && FindKeyHolder(run, new_key, &run->other)) {
+    new_key = NewKey(run, ++run->rename_number);
+  }
   WriteRenamingBlock(run->log, &run->current, &run->candidate, new_key.c_str());
   run->rename_number++;
   run->not_written++;
@@ -94,39 +112,84 @@ void Act(CleanRun* run, CleanOutcome outcome, EntryGroup group) {
     WriteFlagLine(run->log, group, &run->current, &run->candidate);
     WriteRenamed(run);
   } else {
-    WriteDoubleBlock(run->log, outcome, group, &run->current, &run->candidate);
+    MatchReason reason = REASON_NONE;
+    if (run->rules == RULES_PARSED) {
+      reason = outcome == CLEAN_EXACT_DOUBLE ? REASON_FIELDS
+                                             : WhySameWork(group, run->current, run->candidate, run->rules);
+    }
+    WriteDoubleBlock(run->log, outcome, group, reason, &run->current, &run->candidate);
     run->not_written++;
     run->doubles++;
   }
 }
 
-// Under the BibTeX reader's rules the first entry with the current entry's
-// key decides first: a reused key is always given a new one, even when
-// another entry repeats the work, so that every entry stays reachable by
-// the key the user wrote or the new key the log names.
-int DecideBySameKey(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
-  if (run->current.key.empty()) return 0;
+// Reads the cleaned file's entries into into, in order: those at the
+// places noted gives (when indexed), then every entry not noted yet; stops
+// at the first for which visit returns 1, and returns 1 then.
+template <typename Visit>
+int WalkCandidates(CleanRun* run, PlacesByText::Cursor* noted, entry_fields* into, Visit visit) {
   EntrySource* candidates = run->cleaned->Candidates();
-  std::vector<EntryPlace> places;
-  EntryPlace unread{0};
-  if (run->indexed) {
-    unread = run->cleaned->Refresh(index);
-    index->WithKey(run->current, &places);
+  EntryPlace place;
+  while (noted != nullptr && noted->Next(&place)) {
+    candidates->Seek(place);
+    if (candidates->NextEntry(into, &place) && visit()) return 1;
   }
-  places.push_back(unread);  // then every entry not noted, in order
-  for (std::size_t i = 0; i < places.size(); i++) {
-    candidates->Seek(places[i]);
-    EntryPlace place;
-    // A noted place is one entry; the last place runs to the file's end.
-    while (candidates->NextEntry(&run->candidate, &place)) {
-      if (run->candidate.key == run->current.key) {
-        Act(run, DecideAgainst(run->current, run->candidate, group, run->rules), group);
-        return 1;
-      }
-      if (i + 1 < places.size()) break;
-    }
+  candidates->Seek(run->unread);
+  while (candidates->NextEntry(into, &place)) {
+    if (visit()) return 1;
   }
   return 0;
+}
+
+// Reads into holder the entry already written that holds key (in any
+// letter case, as bibtex reads keys); 0 when none does.  An empty key is no
+// key: nothing holds it.
+int FindKeyHolder(CleanRun* run, const std::string& key, entry_fields* holder) {
+  if (key.empty()) return 0;
+  PlacesByText::Cursor noted;
+  if (run->index != nullptr) noted = run->index->KeyInOrder(key);
+  return WalkCandidates(run, run->index != nullptr ? &noted : nullptr, holder,
+                        [&] { return SameKey(holder->key, key, run->rules); });
+}
+
+// Holds the current entry against the entries already written under other
+// keys that may be the same work, in order; 1 when one left it out.
+int LeftOutAsOtherKeysWork(CleanRun* run, EntryGroup group) {
+  PlacesByText::Cursor noted;
+  if (run->index != nullptr) noted = run->index->WorkInOrder(run->current, group);
+  return WalkCandidates(run, run->index != nullptr ? &noted : nullptr, &run->candidate, [&] {
+    CleanOutcome outcome = DecideOtherKey(run->current, run->candidate, group, run->rules);
+    if (outcome == CLEAN_GO_ON) return 0;
+    Act(run, outcome, group);
+    return 1;
+  });
+}
+
+// Under the BibTeX reader's rules the entry that holds the current entry's
+// key decides first: a copy of its work is left out.  An entry that reuses
+// the key for another work is left out when an entry under another key is
+// its work, and is otherwise given a new key, so that every work stays
+// reachable by the key the user wrote or the new key the log names, and a
+// second clean of the cleaned file finds nothing to do.
+void HandleParsedEntry(CleanRun* run, CleanedFileIndex* index, EntryGroup group) {
+  run->index = run->indexed ? index : nullptr;
+  run->unread = run->indexed ? run->cleaned->Refresh(index) : EntryPlace{0};
+  int reused = FindKeyHolder(run, run->current.key, &run->candidate);
+  if (reused) {
+    CleanOutcome outcome = DecideSameKey(run->current, run->candidate, group, run->rules);
+    if (outcome != CLEAN_KEY_CONFLICT) {
+      Act(run, outcome, group);
+      return;
+    }
+    run->other = run->candidate;
+  }
+  if (LeftOutAsOtherKeysWork(run, group)) return;
+  if (!reused) {
+    run->cleaned->Append(run->entry_start, run->current, nullptr);
+    return;
+  }
+  run->candidate = run->other;
+  Act(run, CLEAN_KEY_CONFLICT, group);
 }
 
 // Holds the current entry against the entries of the cleaned file, in
@@ -139,7 +202,10 @@ void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
     run->cleaned->Append(run->entry_start, run->current, nullptr);
     return;
   }
-  if (run->rules == RULES_PARSED && DecideBySameKey(run, index, group)) return;
+  if (run->rules == RULES_PARSED) {
+    HandleParsedEntry(run, index, group);
+    return;
+  }
   EntryPlace unread{0};
   if (run->indexed) {
     // The noted entries that can decide, then those not noted yet.

@@ -14,7 +14,7 @@ static void WriteArticleLines(std::FILE* log, const entry_fields* current,
                candidate->volume.c_str(), candidate->year.c_str(), candidate->pages.c_str());
 }
 
-void WriteDoubleBlock(std::FILE* log, CleanOutcome outcome, EntryGroup group,
+void WriteDoubleBlock(std::FILE* log, CleanOutcome outcome, EntryGroup group, MatchReason reason,
                       const entry_fields* current, const entry_fields* candidate) {
   if (outcome == CLEAN_EXACT_DOUBLE) {
     std::fprintf(log, "Exactly the same : %s and %s\n", current->key.c_str(), candidate->key.c_str());
@@ -26,6 +26,7 @@ void WriteDoubleBlock(std::FILE* log, CleanOutcome outcome, EntryGroup group,
   } else {
     WriteArticleLines(log, current, candidate);
   }
+  if (reason != REASON_NONE) std::fprintf(log, "     Decided by: %s\n", MatchReasonText(reason));
   if (outcome == CLEAN_EXACT_DOUBLE) {
     std::fprintf(log, "     One BibTeX entry stays\n\n");
   } else {

@@ -8,10 +8,13 @@
 
 #include "clean/decision.h"
 #include "entry/entry_record.h"
+#include "match/match_rules.h"
 
 // The exact-double or probable-double block, in the form of the current
-// entry's group (author and title, or journal, volume, year and pages).
-void WriteDoubleBlock(std::FILE* log, CleanOutcome outcome, EntryGroup group,
+// entry's group (author and title, or journal, volume, year and pages),
+// with the values that decided it when a reason is given (the BibTeX
+// reader's rules; REASON_NONE writes none).
+void WriteDoubleBlock(std::FILE* log, CleanOutcome outcome, EntryGroup group, MatchReason reason,
                       const entry_fields* current, const entry_fields* candidate);
 
 // The line written when a key conflict is found: flag 1 for the BOOK

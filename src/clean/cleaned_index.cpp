@@ -10,6 +10,19 @@ const EntryGroup kCleanGroups[] = {GROUP_NONE, GROUP_BOOK, GROUP_ARTICLE};
 void CleanedFileIndex::Reset() {
   by_key_.Clear();
   by_text_.Clear();
+  texts_kept_ = false;
+}
+
+const std::vector<std::uint64_t>& CleanedFileIndex::TextsOf(const entry_fields& entry, EntryGroup group,
+                                                             TextUse use) {
+  if (rules_ == RULES_PARSED && texts_kept_ && entry.content == texts_content_ && use == texts_use_) {
+    return texts_;
+  }
+  MatchTexts(group, entry, rules_, use, &texts_);
+  texts_content_ = entry.content;
+  texts_use_ = use;
+  texts_kept_ = rules_ == RULES_PARSED;
+  return texts_;
 }
 
 // An entry decides about current when it has current's key, or when it may
@@ -19,20 +32,28 @@ void CleanedFileIndex::Note(const entry_fields& entry, EntryPlace place) {
   by_key_.Note(KeyText(entry.key), place);
   for (EntryGroup group : kCleanGroups) {
     if (!CleanCompares(group, rules_) || !MayStandForOtherKey(group, entry, rules_)) continue;
-    MatchTexts(group, entry, rules_, &texts_);
-    for (std::uint64_t text : texts_) by_text_.Note(text, place);
+    for (std::uint64_t text : TextsOf(entry, group, TEXTS_NOTED)) by_text_.Note(text, place);
+    // The BibTeX reader's texts are the entry's own, whatever the group.
+    if (rules_ == RULES_PARSED) break;
   }
 }
 
 void CleanedFileIndex::PossibleCandidates(const entry_fields& current, EntryGroup group,
                                           std::vector<EntryPlace>* places) {
-  MatchTexts(group, current, rules_, &texts_);
   places->clear();
-  by_text_.Collect(texts_, places);
+  by_text_.Collect(TextsOf(current, group, TEXTS_SOUGHT), places);
   WithKey(current, places);
 }
 
 void CleanedFileIndex::WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const {
   std::vector<std::uint64_t> key(1, KeyText(current.key));
   by_key_.Collect(key, places);
+}
+
+PlacesByText::Cursor CleanedFileIndex::KeyInOrder(const std::string& key) const {
+  return by_key_.InOrder(std::vector<std::uint64_t>(1, KeyText(key)));
+}
+
+PlacesByText::Cursor CleanedFileIndex::WorkInOrder(const entry_fields& current, EntryGroup group) {
+  return by_text_.InOrder(TextsOf(current, group, TEXTS_SOUGHT));
 }

@@ -9,6 +9,7 @@
 #include "entry/entry_record.h"
 #include "library/cleaned_file.h"
 #include "match/entry_group.h"
+#include "match/match_rules.h"
 #include "match/places_by_text.h"
 
 // Remembers, for the entries of the cleaned file noted so far, where the
@@ -35,11 +36,27 @@ class CleanedFileIndex : public EntryNotes {
   // The noted entries with current's key, in file order.
   void WithKey(const entry_fields& current, std::vector<EntryPlace>* places) const;
 
+  // The noted entries with key (in any letter case), in file order, read
+  // lazily: the first is all a key's holder needs.
+  PlacesByText::Cursor KeyInOrder(const std::string& key) const;
+
+  // The noted entries under another key that may be the same work as
+  // current, in file order, read lazily.
+  PlacesByText::Cursor WorkInOrder(const entry_fields& current, EntryGroup group);
+
  private:
+  // The entry's texts under the group's rule; the BibTeX reader's texts are
+  // the same for every group and are kept for the last entry asked about,
+  // which a lookup of one group after another asks again.
+  const std::vector<std::uint64_t>& TextsOf(const entry_fields& entry, EntryGroup group, TextUse use);
+
   MatchRules rules_;
   PlacesByText by_key_;
   PlacesByText by_text_;
   std::vector<std::uint64_t> texts_;
+  TextDigest texts_content_;  // whose texts texts_ holds (parsed rules), and which
+  TextUse texts_use_ = TEXTS_NOTED;
+  bool texts_kept_ = false;
 };
 
 #endif

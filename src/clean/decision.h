@@ -30,4 +30,17 @@ int MayStandForOtherKey(EntryGroup group, const entry_fields& candidate, MatchRu
 CleanOutcome DecideAgainst(const entry_fields& current, const entry_fields& candidate,
                            EntryGroup group, MatchRules rules);
 
+// Under the BibTeX reader's rules, what the entry that holds current's key
+// (in any letter case) decides: the same type and fields, an exact
+// double; the same work, a probable double (an export's copy under the
+// same key is no other work, so it is left out rather than renamed, and a
+// second clean finds nothing to do); otherwise a key conflict.
+CleanOutcome DecideSameKey(const entry_fields& current, const entry_fields& holder,
+                           EntryGroup group, MatchRules rules);
+
+// What an entry under another key decides: a probable double when it is
+// the same work and may stand for the entry, otherwise nothing.
+CleanOutcome DecideOtherKey(const entry_fields& current, const entry_fields& candidate,
+                            EntryGroup group, MatchRules rules);
+
 #endif

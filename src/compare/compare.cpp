@@ -34,12 +34,10 @@ struct CompareRun {
   std::FILE* missing;
   std::FILE* equal;
   PlacesByText by_text;     // master candidates by the texts they can match by
-  PlacesByText by_key;      // every place of each key
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::uint64_t> texts;
   std::vector<std::uint64_t> entry_texts;
-  std::vector<EntryPlace> places;
   int read = 0;
   int exact = 0;
   int probable = 0;
@@ -47,10 +45,10 @@ struct CompareRun {
 };
 
 // Only the candidate's type chooses the rule; the entry's own type takes
-// no part.
-int CandidateAccepts(const CompareRun* run, EntryGroup* rule) {
+// no part (the BibTeX reader's rules still ask for one kind of work).
+MatchReason CandidateAccepts(const CompareRun* run, EntryGroup* rule) {
   *rule = GroupOfType(run->candidate.type, run->rules);
-  return SameWork(*rule, run->candidate, run->entry, run->rules);
+  return WhySameWork(*rule, run->candidate, run->entry, run->rules);
 }
 
 // The entry goes to the missing file; its log line follows only when the
@@ -69,56 +67,90 @@ void IndexMaster(CompareRun* run) {
   run->master->Seek(EntryPlace{0});
   EntryPlace place;
   while (run->master->NextEntry(&run->candidate, &place)) {
-    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
+    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules, TEXTS_NOTED,
                &run->texts);
     for (std::uint64_t text : run->texts) run->by_text.Note(text, place);
-    if (run->rules == RULES_PARSED) run->by_key.Note(KeyText(run->candidate.key), place);
   }
 }
 
-// The candidates that can accept the entry, in master order: those that
-// share a text with it under some group's rule.  No other candidate
-// accepts, so reading these in order finds the match the scan from the
-// start would.
-void PossibleCandidates(CompareRun* run) {
+// The entry's texts under every group's rule (the BibTeX reader's texts
+// are the same for every group: asked once).
+void EntryTexts(CompareRun* run) {
   run->entry_texts.clear();
   for (EntryGroup group : kGroups) {
-    MatchTexts(group, run->entry, run->rules, &run->texts);
+    MatchTexts(group, run->entry, run->rules, TEXTS_SOUGHT, &run->texts);
     run->entry_texts.insert(run->entry_texts.end(), run->texts.begin(), run->texts.end());
+    if (run->rules == RULES_PARSED) break;
   }
-  run->places.clear();
-  run->by_text.Collect(run->entry_texts, &run->places);
 }
 
 // The match is written to the log and the master's copy to the equal file.
-void ReportMatch(CompareRun* run, EntryGroup rule, EntryPlace candidate_start) {
-  WriteMatchLine(run->log, rule, &run->candidate, &run->entry);
-  if (run->candidate.key == run->entry.key) run->exact++; else run->probable++;
+void ReportMatch(CompareRun* run, EntryGroup rule, MatchReason reason, EntryPlace candidate_start) {
+  int same_key = SameKey(run->candidate.key, run->entry.key, run->rules);
+  WriteMatchLine(run->log, rule, &run->candidate, &run->entry, same_key);
+  if (run->rules == RULES_PARSED) WriteMatchWhy(run->log, reason, &run->candidate, &run->entry, same_key);
+  if (same_key) run->exact++; else run->probable++;
   run->master->CopyEntry(candidate_start, run->equal);
 }
 
-// Reads the candidate at place; 1 when it has the entry's key and accepts
-// it, after reporting the match.
-int SameKeyCandidateAccepts(CompareRun* run, EntryPlace place) {
+// Which master entries a search asks.
+enum Asked {
+  ASK_ANY,           // every candidate
+  ASK_SAME_KEY,      // those with the entry's key
+  ASK_SAME_CONTENT   // those with the entry's key, type and fields
+};
+
+int IsAsked(const CompareRun* run, Asked asked) {
+  if (asked == ASK_ANY) return 1;
+  if (!SameKey(run->candidate.key, run->entry.key, run->rules)) return 0;
+  return asked == ASK_SAME_KEY || run->candidate.content == run->entry.content;
+}
+
+// Reads the candidate at place; 1 when it is asked and accepts the entry,
+// after reporting the match.
+int CandidateAtAccepts(CompareRun* run, EntryPlace place, Asked asked) {
   run->master->Seek(place);
   EntryPlace candidate_start;
   if (!run->master->NextEntry(&run->candidate, &candidate_start)) return 0;
+  if (!IsAsked(run, asked)) return 0;
   EntryGroup rule;
-  if (run->candidate.key != run->entry.key || !CandidateAccepts(run, &rule)) return 0;
-  ReportMatch(run, rule, candidate_start);
+  MatchReason reason = CandidateAccepts(run, &rule);
+  if (reason == REASON_NONE) return 0;
+  ReportMatch(run, rule, reason, candidate_start);
   return 1;
 }
 
+// Asks the candidates at the places the cursor gives, in order; 1 when one
+// accepted.
+int FirstAccepting(CompareRun* run, PlacesByText::Cursor cursor, Asked asked) {
+  EntryPlace place;
+  while (cursor.Next(&place)) {
+    if (CandidateAtAccepts(run, place, asked)) return 1;
+  }
+  return 0;
+}
+
+// The candidates that may accept the entry (those that share a text with
+// it), or for ASK_SAME_CONTENT those with its content, in master order.
+PlacesByText::Cursor CandidatesInOrder(CompareRun* run, Asked asked) {
+  if (asked != ASK_SAME_CONTENT) return run->by_text.InOrder(run->entry_texts);
+  run->texts.assign(1, ContentText(run->entry));
+  return run->by_text.InOrder(run->texts);
+}
+
 // Under the BibTeX reader's rules the master's entries with the entry's own
-// key are asked first, in order: a library compared with its own copy is
-// then "Exactly the same" everywhere, even where it holds a work twice.
+// key (in any letter case, as bibtex reads keys) are asked first: the first
+// with the entry's very content, else the first that accepts it.  A
+// library compared with its own copy is then "Exactly the same"
+// everywhere, even where it holds a work twice or reuses a key.  Only the
+// entries that share a text with the entry can accept it, so the search
+// reads those and passes over the ones with other keys: a key that a whole
+// library reuses costs no more than one that is used once.
 int SearchSameKey(CompareRun* run) {
+  static const Asked kOrder[] = {ASK_SAME_CONTENT, ASK_SAME_KEY};
   if (run->indexed) {
-    run->texts.assign(1, KeyText(run->entry.key));
-    run->places.clear();
-    run->by_key.Collect(run->texts, &run->places);
-    for (EntryPlace place : run->places) {
-      if (SameKeyCandidateAccepts(run, place)) return 1;
+    for (Asked asked : kOrder) {
+      if (FirstAccepting(run, CandidatesInOrder(run, asked), asked)) return 1;
     }
     return 0;
   }
@@ -126,43 +158,32 @@ int SearchSameKey(CompareRun* run) {
   EntryPlace place;
   std::vector<EntryPlace> places;
   while (run->master->NextEntry(&run->candidate, &place)) {
-    if (run->candidate.key == run->entry.key) places.push_back(place);
+    if (SameKey(run->candidate.key, run->entry.key, run->rules)) places.push_back(place);
   }
-  for (EntryPlace one : places) {
-    if (SameKeyCandidateAccepts(run, one)) return 1;
+  for (Asked asked : kOrder) {
+    for (EntryPlace one : places) {
+      if (CandidateAtAccepts(run, one, asked)) return 1;
+    }
   }
   return 0;
-}
-
-// Reads the candidate at place and reports the match when it accepts.
-int CandidateAtAccepts(CompareRun* run, EntryPlace place) {
-  run->master->Seek(place);
-  EntryPlace candidate_start;
-  EntryGroup rule;
-  if (!run->master->NextEntry(&run->candidate, &candidate_start)) return 0;
-  if (!CandidateAccepts(run, &rule)) return 0;
-  ReportMatch(run, rule, candidate_start);
-  return 1;
 }
 
 // Reads the master's candidates in order; the first that accepts the entry
 // is the match, even when a later candidate carries the entry's key.
 void SearchMaster(CompareRun* run, EntryPlace entry_start) {
+  if (run->indexed) EntryTexts(run);
   if (run->rules == RULES_PARSED && SearchSameKey(run)) return;
   if (run->indexed) {
-    PossibleCandidates(run);
-    for (EntryPlace place : run->places) {
-      if (CandidateAtAccepts(run, place)) return;
-    }
-    ReportMissing(run, entry_start);
+    if (!FirstAccepting(run, CandidatesInOrder(run, ASK_ANY), ASK_ANY)) ReportMissing(run, entry_start);
     return;
   }
   run->master->Seek(EntryPlace{0});
   EntryPlace candidate_start;
   while (run->master->NextEntry(&run->candidate, &candidate_start)) {
     EntryGroup rule;
-    if (!CandidateAccepts(run, &rule)) continue;
-    ReportMatch(run, rule, candidate_start);
+    MatchReason reason = CandidateAccepts(run, &rule);
+    if (reason == REASON_NONE) continue;
+    ReportMatch(run, rule, reason, candidate_start);
     return;
   }
   ReportMissing(run, entry_start);

@@ -8,12 +8,20 @@
 
 #include "entry/entry_record.h"
 #include "match/entry_group.h"
+#include "match/match_rules.h"
 
-// The candidate's rule accepted the entry.  Equal keys give the
-// "Exactly the same" form with the key, other keys the "Probably the same"
-// form with the candidate's key, then the entry's.
+// The candidate's rule accepted the entry.  One key (same_key) gives the
+// "Exactly the same" form with the entry's key, other keys the "Probably
+// the same" form with the candidate's key, then the entry's.
 void WriteMatchLine(std::FILE* log, EntryGroup rule, const entry_fields* candidate,
-                    const entry_fields* entry);
+                    const entry_fields* entry, int same_key);
+
+// Under the BibTeX reader's rules, the lines that follow a verdict: which
+// values decided a "Probably the same", and the master's spelling of a key
+// it writes in another letter case.  Indented and without " - ", so that
+// tools that read the verdict lines read these as none.
+void WriteMatchWhy(std::FILE* log, MatchReason reason, const entry_fields* candidate,
+                   const entry_fields* entry, int same_key);
 
 // No candidate of the master accepted the entry.
 void WriteMissingLine(std::FILE* log, const char* key);

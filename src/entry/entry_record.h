@@ -19,9 +19,12 @@ struct entry_fields {
   std::string author;
   std::string title;
   std::string note;
-  // The BibTeX reader only (the line rules leave them empty): the DOI in
-  // lower case, and a digest of the type and every field, so that two
-  // entries with the same content compare equal whatever their layout.
+  // The BibTeX reader only (the line rules leave them empty): the editors
+  // and the edition, which tell a book's works apart, the DOI in lower
+  // case, and a digest of the type and every field, so that two entries
+  // with the same content compare equal whatever their layout.
+  std::string editor;
+  std::string edition;
   std::string doi;
   TextDigest content;
 };

@@ -25,4 +25,21 @@ enum MatchRules {
 
 EntryGroup GroupOfType(const std::string& type, MatchRules rules);
 
+// What kind of work an entry type names, for the BibTeX reader's rules:
+// two entries of other kinds (a conference paper and its journal version,
+// a chapter and its book) are never the same work by their values.  Types
+// in any letter case; biblatex's names count with their BibTeX twins.
+enum WorkKind {
+  KIND_OTHER,        // misc, online, unpublished, ... : the note rule (compare) only
+  KIND_ARTICLE,      // article
+  KIND_BOOK,         // book, mvbook, booklet, manual
+  KIND_CHAPTER,      // inbook, incollection
+  KIND_PAPER,        // inproceedings, conference
+  KIND_PROCEEDINGS,  // proceedings, mvproceedings
+  KIND_THESIS,       // phdthesis, mastersthesis, thesis
+  KIND_REPORT        // techreport, report
+};
+
+WorkKind KindOfType(const std::string& type);
+
 #endif

@@ -8,33 +8,20 @@ void PlacesByText::Clear() {
   nodes_.clear();
 }
 
-static std::uint32_t CheckOf(std::uint64_t text) { return static_cast<std::uint32_t>(text >> 32); }
-
-// A slot holds text when its high half is the slot's check and its low
-// half that of the slot's nodes: each slot holds one text, whole, so that
-// Grow can move it.
 std::size_t PlacesByText::SlotOf(std::uint64_t text) const {
   std::size_t mask = slots_.size() - 1;
   std::size_t i = static_cast<std::size_t>(text) & mask;
-  std::uint32_t check = CheckOf(text);
-  std::uint32_t low = static_cast<std::uint32_t>(text);
-  while (slots_[i].last != kNone &&
-         (slots_[i].check != check || nodes_[slots_[i].last].text_low != low)) {
-    i = (i + 1) & mask;
-  }
+  while (slots_[i].last != kNone && slots_[i].text != text) i = (i + 1) & mask;
   return i;
 }
 
-// Doubles the table, moving each text to the slot its hash chooses there:
-// the slot keeps the hash's high half and its nodes the low half.
+// Doubles the table, moving each text to the slot its hash chooses there.
 void PlacesByText::Grow() {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.resize(old.empty() ? 1024 : old.size() * 2);
   for (const Slot& slot : old) {
-    if (slot.last == kNone) continue;
-    std::uint64_t text = (static_cast<std::uint64_t>(slot.check) << 32) | nodes_[slot.last].text_low;
-    slots_[SlotOf(text)] = slot;
+    if (slot.last != kNone) slots_[SlotOf(slot.text)] = slot;
   }
 }
 
@@ -44,22 +31,63 @@ void PlacesByText::Note(std::uint64_t text, EntryPlace place) {
   if (slot.last != kNone && nodes_[slot.last].place.offset == place.offset) {
     return;  // an entry noted twice under one text (two of its texts alike) counts once
   }
+  auto added = static_cast<std::uint32_t>(nodes_.size());
+  nodes_.push_back(Node{place, kNone});
   if (slot.last == kNone) {
-    slot.check = CheckOf(text);
+    slot.text = text;
+    slot.first = added;
     used_++;
+  } else {
+    nodes_[slot.last].next = added;
   }
-  nodes_.push_back(Node{place, slot.last, static_cast<std::uint32_t>(text)});
-  slot.last = static_cast<std::uint32_t>(nodes_.size() - 1);
+  slot.last = added;
+}
+
+std::uint32_t PlacesByText::FirstNode(std::uint64_t text) const {
+  if (slots_.empty()) return kNone;
+  const Slot& slot = slots_[SlotOf(text)];
+  return slot.last == kNone ? kNone : slot.first;
 }
 
 void PlacesByText::Collect(const std::vector<std::uint64_t>& texts,
                            std::vector<EntryPlace>* places) const {
   for (std::uint64_t text : texts) {
-    if (slots_.empty()) break;
-    const Slot& slot = slots_[SlotOf(text)];
-    for (std::uint32_t n = slot.last; n != kNone; n = nodes_[n].before) places->push_back(nodes_[n].place);
+    for (std::uint32_t n = FirstNode(text); n != kNone; n = nodes_[n].next) places->push_back(nodes_[n].place);
   }
   SortPlaces(places);
+}
+
+PlacesByText::Cursor PlacesByText::InOrder(const std::vector<std::uint64_t>& texts) const {
+  Cursor cursor;
+  cursor.index_ = this;
+  for (std::uint64_t text : texts) {
+    std::uint32_t first = FirstNode(text);
+    if (first != kNone) cursor.heads_.push_back(first);
+  }
+  return cursor;
+}
+
+// A merge of the texts' chains: the earliest head is the next place; a
+// place noted under several of the texts is given once.
+int PlacesByText::Cursor::Next(EntryPlace* place) {
+  const std::vector<Node>& nodes = index_->nodes_;
+  for (;;) {
+    std::size_t earliest = heads_.size();
+    for (std::size_t i = 0; i < heads_.size(); i++) {
+      if (heads_[i] == kNone) continue;
+      if (earliest == heads_.size() ||
+          nodes[heads_[i]].place.offset < nodes[heads_[earliest]].place.offset) {
+        earliest = i;
+      }
+    }
+    if (earliest == heads_.size()) return 0;
+    const Node& node = nodes[heads_[earliest]];
+    heads_[earliest] = node.next;
+    if (node.place.offset == last_) continue;
+    last_ = node.place.offset;
+    *place = node.place;
+    return 1;
+  }
 }
 
 void SortPlaces(std::vector<EntryPlace>* places) {

@@ -19,29 +19,53 @@
 // hash (match_rules.h): two texts that hash alike only add a candidate,
 // which the decision then turns down, so the index stays exact and costs no
 // copy of any text.  The table is one open-addressed array of slots (the
-// hash's high half and the text's last place) and one array of places
-// chained per text (each with the hash's low half), so a large library
-// costs a few allocations, not one per text.
+// hash and the text's first and last places) and one array of places
+// chained per text, so a large library costs a few allocations, not one
+// per text.  Each text's places are
+// chained in file order, so a search can read them lazily and stop at the
+// place that decides.
 class PlacesByText {
  public:
+  // The places of some texts in file order, each once, read one at a time:
+  // a text noted for a whole library costs only the places read.
+  class Cursor {
+   public:
+    // Gives the next place; 0 when there is none.
+    int Next(EntryPlace* place);
+
+   private:
+    friend class PlacesByText;
+    const PlacesByText* index_ = nullptr;
+    std::vector<std::uint32_t> heads_;  // per text, the next node not given
+    long long last_ = -1;               // the last offset given
+  };
+
+
   // Adds place for text.  Places are noted in file order.
   void Note(std::uint64_t text, EntryPlace place);
   // Appends to places every place noted for one of texts, and sorts them
   // into file order, each once.
   void Collect(const std::vector<std::uint64_t>& texts, std::vector<EntryPlace>* places) const;
+  // The places noted for one of texts, in file order, one at a time.
+  Cursor InOrder(const std::vector<std::uint64_t>& texts) const;
   void Clear();
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  // A slot holds its text's whole hash, so that probing and growing the
+  // table never read the chains.
   struct Slot {
-    std::uint32_t check = 0;     // the high half of the text's hash
-    std::uint32_t last = kNone;  // its last place noted; kNone: the slot is free
+    std::uint64_t text = 0;
+    std::uint32_t first = kNone;  // its first place noted
+    std::uint32_t last = kNone;   // its last place noted; kNone: the slot is free
   };
   struct Node {
     EntryPlace place;
-    std::uint32_t before;    // the place noted before it for the text, or kNone
-    std::uint32_t text_low;  // the low half of the text's hash, for Grow
+    std::uint32_t next;  // the place noted after it for the text, or kNone
   };
+
+  // The first node of text, or kNone.
+  std::uint32_t FirstNode(std::uint64_t text) const;
 
   // The slot of text, or the free slot where it would go.
   std::size_t SlotOf(std::uint64_t text) const;

@@ -39,10 +39,17 @@ failed=0
 
 fail() { failed=$((failed + 1)); echo "FAIL $*"; }
 
+# The default reader's logs add, under a verdict or a double, the values
+# that decided it ("decided by: DOI"); the line rules write none.  Those
+# lines are taken out before the logs are compared.
+without_reasons() {  # without_reasons FILE
+  sed -E '/^ +([Dd]ecided by: |key in another letter case: )/d' "$1"
+}
+
 same() {  # same SET NAME CLASSIC_FILE DEFAULT_FILE
   compared=$((compared + 1))
   if [ ! -f "$3" ] || [ ! -f "$4" ]; then fail "$1 $2: missing output"; return; fi
-  if ! cmp -s "$3" "$4"; then
+  if ! cmp -s "$3" <(case "$4" in *.log) without_reasons "$4" ;; *) cat "$4" ;; esac); then
     fail "$1 $2 differs (< --classic, > default):"
     diff "$3" "$4" | head -n 12
   fi

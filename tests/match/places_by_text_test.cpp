@@ -74,3 +74,31 @@ TEST(PlacesByTextTest, TextsAlikeInHalfTheirBitsStayApart) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<long long> InOrder(const PlacesByText& index, std::vector<std::uint64_t> texts, int most) {
+  PlacesByText::Cursor cursor = index.InOrder(texts);
+  std::vector<long long> offsets;
+  EntryPlace place;
+  while (static_cast<int>(offsets.size()) < most && cursor.Next(&place)) offsets.push_back(place.offset);
+  return offsets;
+}
+
+// The cursor gives what Collect gives, one place at a time: the texts'
+// places merged in file order, a place noted under two texts once, and it
+// can stop after the first of a text noted for many entries.
+TEST(PlacesByTextTest, CursorMergesTheTextsInFileOrder) {
+  PlacesByText index;
+  for (long long offset = 0; offset < 100000; offset += 10) index.Note(1, EntryPlace{offset});
+  index.Note(2, EntryPlace{5});
+  index.Note(2, EntryPlace{20});
+  index.Note(2, EntryPlace{99995});
+  EXPECT_EQ(InOrder(index, {2, 1}, 5), (std::vector<long long>{0, 5, 10, 20, 30}));
+  EXPECT_EQ(InOrder(index, {2}, 10), (std::vector<long long>{5, 20, 99995}));
+  EXPECT_EQ(InOrder(index, {2, 2}, 10), (std::vector<long long>{5, 20, 99995}));
+  EXPECT_EQ(InOrder(index, {3}, 10), (std::vector<long long>{}));
+  EXPECT_EQ(InOrder(PlacesByText(), {1}, 10), (std::vector<long long>{}));
+}
+
+}  // namespace

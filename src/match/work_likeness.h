@@ -1,0 +1,26 @@
+// The BibTeX reader's rule of the same work, as a careful reader judges two
+// exports of one paper: the DOI, or for an article its journal, volume,
+// first page and year, or for a book, thesis, chapter, proceedings paper
+// or report its first author (or editor), title and year, each compared in
+// the forms libraries write them.  match_rules.h is its door.
+#ifndef TAMREL_MATCH_WORK_LIKENESS_H
+#define TAMREL_MATCH_WORK_LIKENESS_H
+
+#include <cstdint>
+#include <vector>
+
+#include "entry/entry_record.h"
+#include "match/entry_group.h"
+#include "match/match_rules.h"
+
+// Why a and b are the same work, or REASON_NONE.  group is the rule's
+// group (compare: the master entry's); it matters only for the note rule
+// of MISC entries.
+MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_fields& b);
+
+// The texts (as hashes) under which an index notes an entry, or under
+// which it seeks the entries that may be its work: for any two entries
+// LikeWorks accepts, the texts one seeks meet a text the other is noted by.
+void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* texts);
+
+#endif
