@@ -281,6 +281,7 @@ def main():
     parser.add_argument("--corpus", default=os.path.join(SOURCE, "..", "shared", "corpus", "real"))
     parser.add_argument("--screenshots", help="write a screenshot of each tab into this folder")
     options = parser.parse_args()
+    options.tamrel = os.path.abspath(options.tamrel)
     passed = failed = 0
     scratch = tempfile.mkdtemp(prefix="tamrel-page-")
     downloads = os.path.join(scratch, "downloads")
