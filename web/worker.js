@@ -6,8 +6,48 @@ importScripts('tamrel_web.js');
 
 let corePromise = null;
 function core() {
-  if (!corePromise) corePromise = createTamrelModule();
+  if (!corePromise) {
+    corePromise = createTamrelModule().then(M => {
+      warmUp(M);
+      postMessage({type: 'ready'});
+      return M;
+    });
+  }
   return corePromise;
+}
+
+// The browser first runs WebAssembly from quickly made code and makes
+// fast code only for the functions that have run a while.  A first large
+// library would pay that, several times over: so the core runs each
+// operation on a small made-up library as soon as it is loaded, while the
+// person chooses the files.
+function warmUpLibrary(count) {
+  const entries = [];
+  for (let i = 0; i < count; i++) {
+    const n = i % (count - 50);  // the last 50 repeat earlier entries
+    entries.push(`@article{key${i},\n  author = {Surname${n % 97}, A. and Other${n % 31}, B. C.},\n` +
+      `  title = {A title of work ${n}},\n  journal = {J. Phys. ${n % 13}},\n  year = ${1990 + n % 30},\n` +
+      `  volume = {${n % 50}},\n  pages = {${n}--${n + 9}},\n  doi = {10.1000/${n}}\n}\n`);
+  }
+  return entries.join('\n');
+}
+
+function warmUp(M) {
+  const FS = M.FS;
+  const keys = Array.from({length: 200}, (_, i) => `key${i * 7}`);
+  FS.mkdir('/warm');
+  FS.writeFile('/warm/library.bib', warmUpLibrary(3000));
+  FS.writeFile('/warm/paper.tex', `\\documentclass{article}\\begin{document}\\cite{${keys.join(',')}}\\end{document}\n`);
+  FS.chdir('/warm');
+  for (let round = 0; round < 2; round++) {
+    for (const [operation, first, second] of [['clean', 'library.bib', ''],
+                                              ['compare', 'library.bib', 'library.bib'],
+                                              ['extract', 'paper.tex', 'library.bib']]) {
+      runCore(M, {operation, first, second, style: 'aps', pageRange: 0});
+    }
+  }
+  FS.chdir('/');
+  removeTree(FS, '/warm');
 }
 
 function removeTree(FS, path) {
@@ -65,6 +105,8 @@ async function run(job) {
   removeTree(FS, '/run');  // the memory goes back for the next run
   return {type: 'done', outcome, files, coreMs};
 }
+
+core();  // loads and warms up at once, before the first job
 
 onmessage = async event => {
   try {
