@@ -215,9 +215,25 @@ def case_refused(page, input_id, tab, path, expected):
         raise AssertionError("%s: a refused file still offers downloads" % path)
 
 
-def case_screenshots(page, folder, example):
-    """The three tabs after a run of each on the example, as a person sees them."""
+DOUBLES = """@article{Smith2001, author = {Smith, J.}, title = {Water on graphene},
+  journal = {Phys. Rev. B}, volume = {64}, pages = {123--130}, year = {2001}}
+@book{Doe1999, author = {Doe, J.}, title = {Adsorption}, publisher = {Wiley}, year = {1999}}
+@article{Smith2001, author = {Smith, J.}, title = {Water on graphene},
+  journal = {Phys. Rev. B}, volume = {64}, pages = {123--130}, year = {2001}}
+@article{Smith2001, author = {Smith, J.}, title = {Ice on graphene},
+  journal = {Phys. Rev. B}, volume = {65}, pages = {5}, year = {2002}}
+@article{Broken, author = {Roe, R.}, title = {An unclosed {brace}
+"""
+
+
+def case_screenshots(page, folder, example, scratch):
+    """The three tabs after a run of each, as a person sees them: extract
+    and compare on the example, clean on a library with doubles, a reused
+    key and an entry that cannot be read."""
     library = os.path.join(example, "library.bib")
+    doubles = os.path.join(scratch, "doubles.bib")
+    with open(doubles, "w") as f:
+        f.write(DOUBLES)
     page.open("extract")
     page.choose("extract-document", [os.path.join(example, "paper.tex")])
     page.choose("extract-library", [library])
@@ -229,7 +245,7 @@ def case_screenshots(page, folder, example):
     page.run("compare")
     page.screenshot(os.path.join(folder, "web-compare.png"))
     page.open("clean")
-    page.choose("clean-library", [library])
+    page.choose("clean-library", [doubles])
     page.run("clean")
     page.screenshot(os.path.join(folder, "web-clean.png"))
     for name in ("web-extract.png", "web-compare.png", "web-clean.png"):
@@ -271,7 +287,7 @@ def cases(options, scratch):
                 lambda p, path: case_clean(p, options.tamrel, path), path=os.path.join(real, name))
     if options.screenshots:
         os.makedirs(options.screenshots, exist_ok=True)
-        yield "screenshots", lambda p: case_screenshots(p, options.screenshots, example)
+        yield "screenshots", lambda p: case_screenshots(p, options.screenshots, example, scratch)
 
 
 def main():
