@@ -137,20 +137,23 @@ class Page:
         self.driver.set_window_size(1100, 1500)
 
 
-def native_outputs(tamrel, args, home):
+def native_outputs(tamrel, args, home, companions=()):
     """The files the command-line tool writes for args, by name, run as the
     page runs it: in a folder holding a copy of home (the library, or
-    compare's master), named without a folder, the outputs beside it."""
+    compare's master, or an .aux file with the library it names among the
+    companions), named without a folder, the outputs beside it."""
     folder = tempfile.mkdtemp(prefix="tamrel-native-")
     try:
-        shutil.copy(home, folder)
+        for path in (home,) + tuple(companions):
+            shutil.copy(path, folder)
+        inputs = set(os.listdir(folder))
         name = os.path.basename(home)
         args = [name if arg == home else arg for arg in args]
         subprocess.run([tamrel] + args, cwd=folder, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         outputs = {}
         for output in sorted(os.listdir(folder)):
-            if output != name:
+            if output not in inputs:
                 with open(os.path.join(folder, output), "rb") as f:
                     outputs[output] = f.read()
         return outputs
@@ -167,11 +170,11 @@ def same_files(label, page_files, native):
                                  % (label, name, len(page_files[name]), len(native[name])))
 
 
-def check_run(page, tamrel, operation, args, home, label):
+def check_run(page, tamrel, operation, args, home, label, companions=()):
     state = page.run(operation)
     if state != "done":
         raise AssertionError("%s: the run ended in %s: %s" % (label, state, page.text("error")))
-    native = native_outputs(tamrel, args, home)
+    native = native_outputs(tamrel, args, home, companions)
     same_files(label + " (downloads)", page.downloaded_outputs(), native)
     same_files(label + " (zip)", page.downloaded_zip(), native)
 
@@ -188,6 +191,16 @@ def case_extract(page, tamrel, document, library, style="aps", pages="0", folder
     page.pick("pages", pages)
     args = ["extract", document, library, "--style", style, "--pages", "range" if pages == "1" else "first"]
     check_run(page, tamrel, "extract", args, library, "extract %s" % os.path.basename(document))
+
+
+def case_extract_aux(page, tamrel, folder):
+    """A compiled .aux file chosen with its folder names the library itself."""
+    page.open("extract")
+    page.choose("extract-folder", [folder])
+    aux = os.path.join(folder, "paper.aux")
+    page.set_main_document(os.path.basename(folder) + "/paper.aux")
+    check_run(page, tamrel, "extract", ["extract", aux], aux, "extract paper.aux",
+              companions=(os.path.join(folder, "library.bib"),))
 
 
 def case_compare(page, tamrel, master, second):
@@ -260,6 +273,14 @@ def cases(options, scratch):
     yield "extract example, IOP range", lambda p: case_extract(p, options.tamrel, paper, library, "iop", "1")
     yield "compare example", lambda p: case_compare(p, options.tamrel, library, library)
     yield "clean example", lambda p: case_clean(p, options.tamrel, library)
+
+    aux_folder = os.path.join(scratch, "compiled")
+    os.makedirs(aux_folder)
+    shutil.copy(library, aux_folder)
+    with open(os.path.join(aux_folder, "paper.aux"), "w") as f:
+        f.write("\\relax\n\\citation{Novoselov2004}\n\\citation{Kroto1985,Iijima1991}\n"
+                "\\bibstyle{apsrev4-2}\n\\bibdata{library}\n")
+    yield "extract from a compiled .aux file", lambda p: case_extract_aux(p, options.tamrel, aux_folder)
 
     binary = os.path.join(scratch, "thesis.pdf")
     with open(binary, "wb") as f:
