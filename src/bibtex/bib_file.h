@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "text/ascii_case.h"  // LowerCase, SameIgnoringCase: BibTeX's case fold
@@ -125,6 +126,16 @@ typedef int (*BibEntryVisitor)(void* context, int entry_number, const BibBlock& 
 // ReadBibFile, handing each entry (numbered from 0) to visit.
 void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
                          void* context);
+
+// The @string macros in force, by lower-case name, with their values.
+typedef std::unordered_map<std::string, std::string> BibMacros;
+
+// ReadBibFileVisiting (visit may be null) for one of several files that
+// bibtex reads in turn, as it reads a document's libraries: the macros in
+// *macros (those of the files read before) are known from the start, and
+// *macros is left holding those in force at the end of this file.
+void ReadBibFileWithMacros(const char* data, std::size_t size, BibFile* file,
+                           BibEntryVisitor visit, void* context, BibMacros* macros);
 
 // The value of the named field (lower case name), or nullptr.
 const BibField* FindField(const BibBlock& block, const char* name);

@@ -289,6 +289,12 @@ class Reader {
     for (const auto& month : kMonths) macros_[month[0]] = month[1];
   }
 
+  // Starts from the macros an earlier file of the same run left in force.
+  void TakeMacros(const BibMacros& macros) {
+    for (const auto& macro : macros) macros_[macro.first] = macro.second;
+  }
+  void GiveMacros(BibMacros* macros) { macros->swap(macros_); }
+
   void Run() {
     file_->blocks.clear();
     file_->problems.clear();
@@ -763,4 +769,12 @@ void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibE
                          void* context) {
   Reader reader(data, size, file, visit, context);
   reader.Run();
+}
+
+void ReadBibFileWithMacros(const char* data, std::size_t size, BibFile* file,
+                           BibEntryVisitor visit, void* context, BibMacros* macros) {
+  Reader reader(data, size, file, visit, context);
+  reader.TakeMacros(*macros);
+  reader.Run();
+  reader.GiveMacros(macros);
 }

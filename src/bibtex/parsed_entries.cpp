@@ -106,18 +106,17 @@ static void SummaryTexts(const BibBlock& entry, std::string_view texts[], std::s
 }
 
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out) {
-  std::size_t from = begin;
-  for (std::size_t i = begin; i < end;) {
-    const void* cr = std::memchr(data + i, '\r', end - i);
-    if (cr == nullptr) break;
-    i = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    if (i + 1 < end && data[i + 1] == '\n') {
-      std::fwrite(data + from, 1, i - from, out);
-      from = i + 1;
-    }
-    i++;
-  }
-  std::fwrite(data + from, 1, end - from, out);
+  std::fwrite(data + begin, 1, end - begin, out);
+}
+
+const char* LineEndOf(const char* data, std::size_t size) {
+  const void* feed = size > 0 ? std::memchr(data, '\n', size) : nullptr;
+  if (feed == nullptr || feed == data) return "\n";
+  return static_cast<const char*>(feed)[-1] == '\r' ? "\r\n" : "\n";
+}
+
+std::size_t ByteOrderMarkLength(const char* data, std::size_t size) {
+  return size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
 }
 
 void WriteEntryText(const char* data, const BibBlock& entry, const char* key, std::FILE* out) {
@@ -184,7 +183,7 @@ void ReadSummarisedBibFile(const char* data, std::size_t size, BibFile* file,
 
 ParsedEntries::ParsedEntries(const BibFile* file, const char* data, std::size_t size,
                              EntrySummaries* summaries)
-    : file_(file), data_(data), size_(size) {
+    : file_(file), data_(data), size_(size), line_end_(LineEndOf(data, size)) {
   for (std::size_t b = 0; b < file_->blocks.size(); b++) {
     const BibBlock& block = file_->blocks[b];
     if (block.kind == BIB_ENTRY) entries_.push_back(static_cast<int>(b));
@@ -237,27 +236,39 @@ int ParsedEntries::BlockAt(EntryPlace place) const {
   return entry < 0 ? -1 : BlockOfEntry(static_cast<std::size_t>(entry));
 }
 
-int ParsedEntries::DefinitionFor(const std::string& name, int before) const {
+const std::vector<int>* ParsedEntries::DefinitionsOf(const std::string& name) const {
   auto it = definitions_.find(name);
-  if (it == definitions_.end()) return -1;
+  return it == definitions_.end() ? nullptr : &it->second;
+}
+
+int ParsedEntries::DefinitionFor(const std::string& name, int before) const {
+  const std::vector<int>* definitions = DefinitionsOf(name);
+  if (definitions == nullptr) return -1;
   // The last definition before the use is the one BibTeX applies; a use
   // before any definition still needs one in the output, so take the first.
-  int chosen = it->second.front();
-  for (int block : it->second) {
+  int chosen = definitions->front();
+  for (int block : *definitions) {
     if (block < before) chosen = block;
   }
   return chosen;
 }
 
+std::set<int>& ParsedEntries::WrittenTo(std::FILE* out) {
+  auto found = strings_written_.find(out);
+  if (found != strings_written_.end()) return found->second;
+  WriteSourceText(data_, 0, ByteOrderMarkLength(data_, size_), out);
+  return strings_written_[out];
+}
+
 void ParsedEntries::WriteStringsFor(int block, std::FILE* out) {
-  std::set<int>& written = strings_written_[out];
+  std::set<int>& written = WrittenTo(out);
   for (const std::string& name : file_->blocks[block].macros) {
     int definition = DefinitionFor(name, block);
     if (definition < 0 || !written.insert(definition).second) continue;
     WriteStringsFor(definition, out);  // the macros its own value uses
     const BibBlock& string_block = file_->blocks[definition];
     WriteSourceText(data_, string_block.begin, string_block.end, out);
-    std::fputc('\n', out);
+    std::fputs(line_end_, out);
   }
 }
 
@@ -266,6 +277,6 @@ int ParsedEntries::CopyEntry(EntryPlace place, std::FILE* out) {
   if (block < 0) return 0;
   WriteStringsFor(block, out);
   WriteEntryText(data_, file_->blocks[block], nullptr, out);
-  std::fputc('\n', out);
+  std::fputs(line_end_, out);
   return 1;
 }

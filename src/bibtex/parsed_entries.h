@@ -17,10 +17,20 @@
 #include "entry/entry_source.h"
 #include "entry/text_hash.h"
 
-// Writes bytes [begin, end) of data to a text-mode output with every
-// carriage return before a line feed dropped, so the output has the host's
-// line ends, as every other output.
+// Writes bytes [begin, end) of data as they stand: a copy keeps its
+// input's line ends, CR LF or LF, on every system (the output is opened
+// to take bytes, OUTPUT_BYTES).
 void WriteSourceText(const char* data, std::size_t begin, std::size_t end, std::FILE* out);
+
+// The line end a file uses, as its first line ends: "\r\n" or "\n" (for a
+// file of one line).  Copies put it after each block they add, so that an
+// output never mixes line ends its input did not mix.
+const char* LineEndOf(const char* data, std::size_t size);
+
+// The length of the UTF-8 byte-order mark data starts with: 3, or 0.  A
+// file of copies starts with its input's mark, so that editors that rely
+// on it still read the copies as UTF-8.
+std::size_t ByteOrderMarkLength(const char* data, std::size_t size);
 
 // Writes the source text of an entry, with key in place of its own key
 // when key is not null.
@@ -91,6 +101,10 @@ class ParsedEntries : public LibraryEntries {
   // (and those their values use), each before its first use.
   void WriteStringsFor(int block, std::FILE* out);
 
+  // The @string blocks that define name (lower case), in file order, or
+  // nullptr when none does.
+  const std::vector<int>* DefinitionsOf(const std::string& name) const;
+
  private:
   // The first entry (an index of entries_) that starts at place or later.
   std::size_t FirstEntryFrom(EntryPlace place) const;
@@ -101,9 +115,14 @@ class ParsedEntries : public LibraryEntries {
   // The @string block that defines name for a use in block `before`.
   int DefinitionFor(const std::string& name, int before) const;
 
+  // The @string blocks written to out so far; the first call for an out
+  // starts it with the input's byte-order mark.
+  std::set<int>& WrittenTo(std::FILE* out);
+
   const BibFile* file_;
   const char* data_;
   std::size_t size_;
+  const char* line_end_;
   std::vector<int> entries_;  // indexes of the entry blocks, in order
   std::size_t next_ = 0;      // the next entry to read, as an index of entries_
   EntrySummaries summaries_;

@@ -1,11 +1,11 @@
 #include "bibtex_format/bibtex_extract.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "bibtex/bib_values.h"
-#include "bibtex/parsed_entries.h"
 #include "bibtex_format/bibtex_library.h"
 #include "text/path_parts.h"
 
@@ -16,20 +16,28 @@ int EndsWith(const std::string& text, const char* end) {
   return text.size() >= length && LowerCase(text.substr(text.size() - length)) == end;
 }
 
+std::string Where(const LibrarySet& libraries, BlockRef ref) {
+  return libraries.Path(ref.library) + " (line " + std::to_string(libraries.Block(ref).line) +
+         ")";
+}
+
 }  // namespace
 
 int BibtexExtract::ReadDocument(const char* path) {
   if (!CollectDocumentCitations(path, &document_)) return 0;
-  keys_ = document_.keys;  // until the library gives "*" its entries
+  keys_ = document_.keys;  // until the libraries give "*" their entries
   return 1;
 }
 
-std::string BibtexExtract::LibraryNamedByDocument(const char* document_path) const {
-  if (document_.bibdata.empty()) return std::string();
-  std::string name = document_.bibdata.front();
-  if (!EndsWith(name, ".bib")) name += ".bib";
+std::vector<std::string> BibtexExtract::LibrariesNamedByDocument(const char* document_path) const {
   std::string_view document(document_path);
-  return std::string(document.substr(0, FileNameStart(document))) + name;
+  std::string folder(document.substr(0, FileNameStart(document)));
+  std::vector<std::string> paths;
+  for (std::string name : document_.bibdata) {
+    if (!EndsWith(name, ".bib")) name += ".bib";
+    paths.push_back(folder + name);
+  }
+  return paths;
 }
 
 // Keeps the fields of the entries the document may cite: those whose key
@@ -40,139 +48,175 @@ int BibtexExtract::KeepCitedFields(void* context, int, const BibBlock& entry) {
 }
 
 // A crossref parent that is not cited itself had its fields let go; the
-// library is then read once more, keeping every entry.
+// libraries are then read once more, keeping every entry.
 int BibtexExtract::ParentsLackFields() const {
-  for (const BibBlock& block : file_.blocks) {
-    if (block.kind != BIB_ENTRY || block.fields.empty()) continue;
-    const BibField* crossref = FindField(block, "crossref");
-    if (crossref == nullptr) continue;
-    int case_differs;
-    int parent = keys_of_library_.Find(crossref->value, &case_differs);
-    if (parent >= 0 && file_.blocks[parent].fields.empty()) return 1;
+  for (int l = 0; l < libraries_.Count(); l++) {
+    const std::vector<BibBlock>& blocks = libraries_.File(l).blocks;
+    for (std::size_t b = 0; b < blocks.size(); b++) {
+      if (blocks[b].kind != BIB_ENTRY || blocks[b].fields.empty()) continue;
+      BlockRef parent = libraries_.CrossrefTarget(BlockRef{l, static_cast<int>(b)});
+      if (parent.Found() && libraries_.Block(parent).fields.empty()) return 1;
+    }
   }
   return 0;
 }
 
-int BibtexExtract::ReadLibrary(const char* path, Platform* messages) {
-  library_path_ = path;
-  if (!LoadLibraryBytes(path, &library_)) return 0;
+int BibtexExtract::ReadLibraries(const std::vector<std::string>& paths, Platform* messages,
+                                 std::size_t* unread) {
+  for (std::size_t i = 0; i < paths.size(); i++) {
+    *unread = i;
+    if (!libraries_.Load(paths[i])) return 0;
+  }
   for (const std::string& key : document_.keys) {
     if (key == "*") cite_all_ = 1;
     cited_folded_.Add(key);
   }
   cited_folded_.Seal();
-  ReadBibFileVisiting(library_.data(), library_.size(), &file_, KeepCitedFields, this);
-  keys_of_library_.Build(&file_);
-  if (ParentsLackFields()) {
-    ReadBibFile(library_.data(), library_.size(), &file_);
-    keys_of_library_.Build(&file_);
+  libraries_.Parse(KeepCitedFields, this);
+  if (ParentsLackFields()) libraries_.Parse(nullptr, nullptr);
+  for (int l = 0; l < libraries_.Count(); l++) {
+    const char* path = libraries_.Path(l).c_str();
+    if (!ReadSomethingFrom(libraries_.File(l), path, "BibTeX file?", messages)) return -1;
   }
-  if (!ReadSomethingFrom(file_, path, "BibTeX file?", messages)) return -1;
   return 1;
 }
 
-void BibtexExtract::AddCited(const std::string& key, int block) {
-  keys_.push_back(key);
-  cited_.push_back(Cited{key, block});
+// A key that a later library holds too: bibtex takes the first entry and
+// reports the later one as repeated; the user should know which was taken.
+void BibtexExtract::NoteRepeat(const std::string& key, BlockRef taken) {
+  BlockRef repeat = libraries_.FindRepeat(key, taken);
+  if (!repeat.Found()) return;
+  notes_.push_back("'" + key + "' is in " + Where(libraries_, taken) + " and in " +
+                   Where(libraries_, repeat) + ": the first is copied, as bibtex takes it.");
 }
 
-// Keys in order of first citation; "\nocite{*}" brings every entry of the
-// library, in library order, that was not cited before it.
+// "\nocite{*}" brings every entry of the libraries, in order, whose key
+// (in any letter case) was not listed before it.
+void BibtexExtract::CiteEveryEntry(std::set<BlockRef>* taken, std::set<std::string>* listed) {
+  for (int l = 0; l < libraries_.Count(); l++) {
+    const std::vector<BibBlock>& blocks = libraries_.File(l).blocks;
+    for (std::size_t b = 0; b < blocks.size(); b++) {
+      BlockRef entry{l, static_cast<int>(b)};
+      if (blocks[b].kind != BIB_ENTRY || !taken->insert(entry).second) continue;
+      std::string key(blocks[b].key);
+      if (!listed->insert(LowerCase(key)).second) continue;
+      listed->insert(key);
+      keys_.push_back(key);
+      held_.push_back(true);
+      cited_.push_back(Cited{key, entry});
+    }
+  }
+}
+
+void BibtexExtract::ResolveCitedKey(const std::string& key, std::set<BlockRef>* taken) {
+  int case_differs;
+  BlockRef entry = libraries_.Find(key, &case_differs);
+  keys_.push_back(key);
+  held_.push_back(entry.Found());
+  if (!entry.Found()) return;
+  if (!taken->insert(entry).second) {
+    // Two spellings of one key: the library holds it, but BibTeX writes
+    // the entry once, under the spelling cited first.
+    notes_.push_back("'" + key + "' names an entry cited already under another spelling.");
+    return;
+  }
+  if (case_differs) {
+    notes_.push_back("Cited as '" + key + "', the library's key is '" +
+                     std::string(libraries_.Block(entry).key) + "' (line " +
+                     std::to_string(libraries_.Block(entry).line) +
+                     "): copied under the cited key.");
+  }
+  NoteRepeat(key, entry);
+  cited_.push_back(Cited{key, entry});
+}
+
+// Keys in order of first citation.
 void BibtexExtract::ResolveKeys(std::vector<bool>* found) {
-  std::set<int> taken;
+  std::set<BlockRef> taken;
+  // The keys listed, as cited and folded: the spellings of one key are
+  // listed as the document writes them, each with its note, and "*" skips
+  // an entry whose key was listed in any letter case, as bibtex does.
   std::set<std::string> listed;
-  std::vector<bool> held;
   keys_.clear();
+  held_.clear();
   for (const std::string& key : document_.keys) {
     if (key == "*") {
-      for (std::size_t b = 0; b < file_.blocks.size(); b++) {
-        const BibBlock& block = file_.blocks[b];
-        if (block.kind != BIB_ENTRY || !taken.insert(static_cast<int>(b)).second) continue;
-        std::string key_of_entry(block.key);
-        if (!listed.insert(key_of_entry).second) continue;
-        AddCited(key_of_entry, static_cast<int>(b));
-        held.push_back(true);
+      CiteEveryEntry(&taken, &listed);
+    } else if (listed.insert(key).second) {
+      listed.insert(LowerCase(key));
+      ResolveCitedKey(key, &taken);
+    }
+  }
+  *found = held_;
+}
+
+// The crossref parents that are not cited, every generation of them, each
+// after every entry that names it: bibtex takes a parent that is not cited
+// only when it comes after the entries that name it ("A bad cross
+// reference" otherwise).  A cited parent is written where it is cited.
+void BibtexExtract::OrderParents() {
+  std::set<BlockRef> cited;
+  for (const Cited& one : cited_) cited.insert(one.entry);
+  std::vector<BlockRef> walk;  // the cited entries, then the parents found
+  for (const Cited& one : cited_) walk.push_back(one.entry);
+  std::map<BlockRef, int> children_left;  // of each parent found, among the parents
+  for (std::size_t i = 0; i < walk.size(); i++) {
+    BlockRef parent = libraries_.CrossrefTarget(walk[i]);
+    if (!parent.Found() || cited.count(parent)) continue;
+    if (children_left.emplace(parent, 0).second) walk.push_back(parent);
+    if (i >= cited_.size()) children_left[parent]++;
+  }
+  std::vector<BlockRef> found(walk.begin() + static_cast<long>(cited_.size()), walk.end());
+  std::vector<BlockRef> ready;
+  for (BlockRef parent : found) {
+    if (children_left[parent] == 0) ready.push_back(parent);
+  }
+  std::set<BlockRef> placed;
+  for (std::size_t next = 0; placed.size() < found.size(); next++) {
+    if (next == ready.size()) {
+      // A crossref loop, which no order satisfies: the rest in found order.
+      for (BlockRef parent : found) {
+        if (!placed.count(parent)) ready.push_back(parent);
       }
-      continue;
     }
-    if (!listed.insert(key).second) continue;  // brought by "*" already
-    int case_differs;
-    int block = keys_of_library_.Find(key, &case_differs);
-    keys_.push_back(key);
-    held.push_back(block >= 0);
-    if (block < 0) continue;
-    if (!taken.insert(block).second) {
-      // Two spellings of one key: the library holds it, but BibTeX writes
-      // the entry once, under the spelling cited first.
-      notes_.push_back("'" + key + "' names an entry cited already under another spelling.");
-      continue;
+    BlockRef parent = ready[next];
+    if (!placed.insert(parent).second) continue;
+    parents_.push_back(parent);
+    auto grandparent = children_left.find(libraries_.CrossrefTarget(parent));
+    if (grandparent != children_left.end() && --grandparent->second == 0) {
+      ready.push_back(grandparent->first);
     }
-    if (case_differs) {
-      const BibBlock& found = file_.blocks[block];
-      notes_.push_back("Cited as '" + key + "', the library's key is '" + std::string(found.key) +
-                       "' (line " + std::to_string(found.line) + "): copied under the cited key.");
-    }
-    cited_.push_back(Cited{key, block});
   }
-  *found = held;
-}
-
-int BibtexExtract::CrossrefTarget(int block) const {
-  const BibField* crossref = FindField(file_.blocks[block], "crossref");
-  if (crossref == nullptr) return -1;
-  int case_differs;
-  return keys_of_library_.Find(crossref->value, &case_differs);
-}
-
-// Every @preamble, and the @string definitions that the written entries
-// use, in library order, so the reduced file defines each before use.
-void BibtexExtract::WriteNeededBlocks(std::FILE* reduced) const {
-  ParsedEntries entries(&file_, library_.data(), library_.size());
-  for (const BibBlock& block : file_.blocks) {
-    if (block.kind != BIB_PREAMBLE) continue;
-    WriteSourceText(library_.data(), block.begin, block.end, reduced);
-    std::fputc('\n', reduced);
-  }
-  for (const Cited& cited : cited_) entries.WriteStringsFor(cited.block, reduced);
-  for (int parent : crossref_only_) entries.WriteStringsFor(parent, reduced);
 }
 
 void BibtexExtract::CopyCitedEntries(std::FILE* reduced, std::FILE* items,
                                      std::vector<bool>* found) {
   ResolveKeys(found);
-  // Entries named by a crossref go after every entry that names them, as
-  // bibtex wants; one that is cited itself is written where it is cited.
-  std::set<int> written;
-  for (const Cited& cited : cited_) written.insert(cited.block);
-  for (const Cited& cited : cited_) {
-    int parent = CrossrefTarget(cited.block);
-    if (parent >= 0 && written.insert(parent).second) crossref_only_.push_back(parent);
-  }
-  WriteNeededBlocks(reduced);
+  OrderParents();
+  LibrarySet::Copies copies = libraries_.StartCopies(reduced);
+  libraries_.WritePreambles(&copies);
+  for (const Cited& cited : cited_) libraries_.WriteStringsFor(cited.entry, &copies);
+  for (BlockRef parent : parents_) libraries_.WriteStringsFor(parent, &copies);
   for (const Cited& cited : cited_) {
     // An entry found under another letter case goes out under the key the
     // document cites, so that the reduced file and the document agree.
-    const BibBlock& block = file_.blocks[cited.block];
-    WriteEntryText(library_.data(), block, block.key == cited.key ? nullptr : cited.key.c_str(),
-                   reduced);
-    std::fputc('\n', reduced);
+    const BibBlock& block = libraries_.Block(cited.entry);
+    libraries_.WriteBlock(cited.entry, block.key == cited.key ? nullptr : cited.key.c_str(),
+                          &copies);
     std::fprintf(items, "%s\n", cited.key.c_str());
   }
-  for (int parent : crossref_only_) {
-    WriteEntryText(library_.data(), file_.blocks[parent], nullptr, reduced);
-    std::fputc('\n', reduced);
-  }
+  for (BlockRef parent : parents_) libraries_.WriteBlock(parent, nullptr, &copies);
 }
 
-// The references are typeset from the library's parsed entries.
+// The references are typeset from the libraries' parsed entries.
 int BibtexExtract::WriteBibitems(const char*, std::FILE* bibitems) {
   std::string reference;
   for (const Cited& cited : cited_) {
-    int parent = CrossrefTarget(cited.block);
+    BlockRef parent = libraries_.CrossrefTarget(cited.entry);
     reference.clear();
-    BibBlockValues entry(file_.blocks[cited.block]);
-    if (parent >= 0) {
-      BibBlockValues parent_entry(file_.blocks[parent]);
+    BibBlockValues entry(libraries_.Block(cited.entry));
+    if (parent.Found()) {
+      BibBlockValues parent_entry(libraries_.Block(parent));
       TypesetReference(entry, &parent_entry, options_, &reference);
     } else {
       TypesetReference(entry, nullptr, options_, &reference);
@@ -187,6 +231,8 @@ void BibtexExtract::Report(RunReport* report) const {
   for (const std::string& missing : document_.files_missing) {
     ReportLine(report, "File not found, its citations are missing: " + missing);
   }
-  ReportProblems(report, library_path_.c_str(), file_.problems);
+  for (int l = 0; l < libraries_.Count(); l++) {
+    ReportProblems(report, libraries_.Path(l).c_str(), libraries_.File(l).problems);
+  }
   for (const std::string& note : notes_) ReportLine(report, note);
 }

@@ -6,37 +6,27 @@
 
 namespace {
 
-class BibtexFormat : public LibraryFormat {
- public:
-  MatchRules Rules() const override { return RULES_PARSED; }
-  std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
-                                      Platform* messages) const override;
-  std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
-                                                int cleaned) const override;
-  std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const override;
-};
-
-}  // namespace
-
-std::unique_ptr<OpenedLibrary> BibtexFormat::Open(const LibraryInput& input, LibraryPurpose,
-                                                  Platform* messages) const {
+std::unique_ptr<OpenedLibrary> OpenBibtex(const LibraryInput& input, LibraryPurpose,
+                                          Platform* messages) {
   return BibtexLibrary::Open(input, messages);
 }
 
-std::unique_ptr<CleanedFile> BibtexFormat::StartCleanedFile(OpenedLibrary* input,
-                                                            OutputSet* outputs,
-                                                            int cleaned) const {
-  if (!outputs->Create(cleaned)) return nullptr;
+std::unique_ptr<CleanedFile> StartBibtexCleanedFile(OpenedLibrary* input, OutputSet* outputs,
+                                                    int cleaned) {
+  if (!outputs->Create(cleaned, OUTPUT_BYTES)) return nullptr;
   BibtexLibrary* library = static_cast<BibtexLibrary*>(input);
   return std::make_unique<BibtexCleanedFile>(&library->File(), library->Parsed(), library->Data(),
                                              outputs->File(cleaned));
 }
 
-std::unique_ptr<ExtractReader> BibtexFormat::NewExtractReader(const ExtractOptions& options) const {
+std::unique_ptr<ExtractReader> NewBibtexExtract(const ExtractOptions& options) {
   return std::make_unique<BibtexExtract>(options.reference);
 }
 
+}  // namespace
+
 const LibraryFormat* BibtexLibraryFormat() {
-  static const BibtexFormat format;
+  static const LibraryFormat format{RULES_PARSED, OUTPUT_BYTES, OpenBibtex,
+                                    StartBibtexCleanedFile, NewBibtexExtract};
   return &format;
 }

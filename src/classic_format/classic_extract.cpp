@@ -25,8 +25,10 @@ int ClassicExtract::ReadDocument(const char* path) {
   return 1;
 }
 
-int ClassicExtract::ReadLibrary(const char* path, Platform*) {
-  library_file_ = OpenInputReader(&library_, path, "r+");
+int ClassicExtract::ReadLibraries(const std::vector<std::string>& paths, Platform*,
+                                  std::size_t* unread) {
+  *unread = 0;
+  library_file_ = OpenInputReader(&library_, paths.front().c_str(), "r+");
   return library_file_ != nullptr;
 }
 

@@ -16,8 +16,9 @@ class ClassicExtract : public ExtractReader {
 
   int ReadDocument(const char* path) override;
   const std::vector<std::string>& CitedKeys() const override { return cited_.keys; }
-  std::string LibraryNamedByDocument(const char*) const override { return std::string(); }
-  int ReadLibrary(const char* path, Platform* messages) override;
+  std::vector<std::string> LibrariesNamedByDocument(const char*) const override { return {}; }
+  int ReadLibraries(const std::vector<std::string>& paths, Platform* messages,
+                    std::size_t* unread) override;
   void CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
   int WriteBibitems(const char* reduced_path, std::FILE* bibitems) override;
   void Report(RunReport*) const override {}

@@ -31,23 +31,10 @@ class ClassicLibrary : public OpenedLibrary {
   std::vector<std::string> problems_;  // the line rules report none
 };
 
-class ClassicFormat : public LibraryFormat {
- public:
-  MatchRules Rules() const override { return RULES_CLASSIC; }
-  std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
-                                      Platform* messages) const override;
-  std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
-                                                int cleaned) const override;
-  std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const override;
-};
-
-}  // namespace
-
 // Compare opens its inputs for update, as it always has: a file that may
 // not be written is refused like a missing one.
-std::unique_ptr<OpenedLibrary> ClassicFormat::Open(const LibraryInput& input,
-                                                   LibraryPurpose purpose,
-                                                   Platform* messages) const {
+std::unique_ptr<OpenedLibrary> OpenClassic(const LibraryInput& input, LibraryPurpose purpose,
+                                           Platform* messages) {
   auto library = std::make_unique<ClassicLibrary>(purpose);
   errno = 0;
   if (library->Open(input.path, purpose == LIBRARY_FOR_COMPARE ? "r+" : "r")) return library;
@@ -56,19 +43,21 @@ std::unique_ptr<OpenedLibrary> ClassicFormat::Open(const LibraryInput& input,
 }
 
 // The cleaned file is read back as it grows, so it is opened for update.
-std::unique_ptr<CleanedFile> ClassicFormat::StartCleanedFile(OpenedLibrary* input,
-                                                             OutputSet* outputs,
-                                                             int cleaned) const {
-  if (!outputs->Create(cleaned, 1)) return nullptr;
+std::unique_ptr<CleanedFile> StartClassicCleanedFile(OpenedLibrary* input, OutputSet* outputs,
+                                                     int cleaned) {
+  if (!outputs->Create(cleaned, OUTPUT_READ_BACK)) return nullptr;
   ClassicEntries* entries = static_cast<ClassicLibrary*>(input)->Classic();
   return std::make_unique<ClassicCleanedFile>(outputs->File(cleaned), entries);
 }
 
-std::unique_ptr<ExtractReader> ClassicFormat::NewExtractReader(const ExtractOptions& options) const {
+std::unique_ptr<ExtractReader> NewClassicExtract(const ExtractOptions& options) {
   return std::make_unique<ClassicExtract>(options);
 }
 
+}  // namespace
+
 const LibraryFormat* ClassicLibraryFormat() {
-  static const ClassicFormat format;
+  static const LibraryFormat format{RULES_CLASSIC, OUTPUT_TEXT, OpenClassic,
+                                    StartClassicCleanedFile, NewClassicExtract};
   return &format;
 }

@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
+#include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/state.h"
 #include "clean/clean.h"
@@ -9,6 +11,7 @@
 #include "commands/library_formats.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
+#include "files/input_file.h"
 #include "files/run_report.h"
 #include "text/ascii_case.h"
 #include "typeset/styles.h"
@@ -26,7 +29,7 @@ std::string StyleOptions() {
 }
 
 std::string Usage() {
-  return "Usage: tamrel extract DOCUMENT [LIBRARY] [--style " + StyleOptions() +
+  return "Usage: tamrel extract DOCUMENT [LIBRARY...] [--style " + StyleOptions() +
          "] [--pages first|range]\n"
          "                      [-o DIR] [--classic]\n"
          "       tamrel compare MASTER SECOND [-o DIR] [--classic]\n"
@@ -55,8 +58,10 @@ const char kHelpExtract[] =
     "  extract  Collects the keys DOCUMENT cites (\\cite, natbib's \\citep and \\citet,\n"
     "           biblatex's \\autocite, \\textcite, ... and \\nocite, across \\input,\n"
     "           \\include, \\subfile and \\import), or the \\citation lines of a compiled\n"
-    "           .aux file, and writes beside LIBRARY (which an .aux file's \\bibdata may\n"
-    "           name instead):\n"
+    "           .aux file, and finds them in the LIBRARY files, read in turn as bibtex\n"
+    "           reads them (macros of one known in the next, crossrefs across them);\n"
+    "           with none given, in those the document names (\\bibliography,\n"
+    "           \\addbibresource, \\bibdata).  Writes beside the first library:\n"
     "             NAME_extract_items.txt     the cited keys the library holds\n"
     "             NAME_extract_modified.bib  those entries, in order of first citation,\n"
     "                                        with the @string, @preamble and crossref\n"
@@ -92,8 +97,7 @@ const char kHelpRest[] =
 
 struct Options {
   const char* command = nullptr;
-  const char* files[2] = {nullptr, nullptr};
-  int file_count = 0;
+  std::vector<const char*> files;  // as given, in order
   const JournalStyleInfo* style = StyleAt(0);
   int pages_all = 0;
   int classic = 0;
@@ -124,7 +128,8 @@ const char* OptionValue(int argc, char** argv, int* i, const char* name, const c
 // The number of files a command takes: at least, and at most.
 int FilesNeeded(const char* command, int* at_most) {
   if (std::strcmp(command, "extract") == 0 || std::strcmp(command, "compare") == 0) {
-    *at_most = 2;
+    // extract reads any number of libraries, as a document may name several.
+    *at_most = std::strcmp(command, "extract") == 0 ? INT_MAX : 2;
     return 2;
   }
   *at_most = 1;
@@ -154,8 +159,7 @@ int ParseArguments(int argc, char** argv, Options* options, std::FILE* err) {
     const char* value = nullptr;
     int status = EXIT_DONE;
     if (files_only || arg[0] != '-' || arg[1] == '\0') {
-      if (options->file_count == 2) return UsageError(err, "too many files: ", arg);
-      options->files[options->file_count++] = arg;
+      options->files.push_back(arg);
     } else if (std::strcmp(arg, "--") == 0) {
       files_only = true;
     } else if (std::strcmp(arg, "--classic") == 0) {
@@ -174,11 +178,21 @@ int ParseArguments(int argc, char** argv, Options* options, std::FILE* err) {
   }
   int at_most;
   int needed = FilesNeeded(options->command, &at_most);
-  // A compiled .aux file names its library itself, for the BibTeX reader.
-  if (is_extract && !options->classic && options->file_count == 1) needed = 1;
-  if (options->file_count < needed) return UsageError(err, "missing file for: ", options->command);
-  if (options->file_count > at_most) return UsageError(err, "too many files for: ", options->command);
+  int count = static_cast<int>(options->files.size());
+  // A document names its libraries itself, for the BibTeX reader; the
+  // classic rules read one library, given.
+  if (is_extract && !options->classic) needed = 1;
+  if (is_extract && options->classic) at_most = 2;
+  if (count < needed) return UsageError(err, "missing file for: ", options->command);
+  if (count > at_most) return UsageError(err, "too many files for: ", options->command);
   return EXIT_DONE;
+}
+
+int FileIsReadable(const char* path) {
+  std::FILE* file = OpenInputFile(path, "r");
+  if (file == nullptr) return 0;
+  std::fclose(file);
+  return 1;
 }
 
 int PathTooLong(const char* path, std::FILE* err) {
@@ -191,8 +205,8 @@ int PathTooLong(const char* path, std::FILE* err) {
 
 // A path must fit where the Windows program keeps its paths.
 int CheckPathLengths(const Options& options, std::FILE* err) {
-  for (int i = 0; i < options.file_count; i++) {
-    if (std::strlen(options.files[i]) >= FILE_SLOT_SIZE) return PathTooLong(options.files[i], err);
+  for (const char* file : options.files) {
+    if (std::strlen(file) >= FILE_SLOT_SIZE) return PathTooLong(file, err);
   }
   if (options.output_dir != nullptr && std::strlen(options.output_dir) >= FILE_SLOT_SIZE) {
     return PathTooLong(options.output_dir, err);
@@ -213,20 +227,21 @@ int RunOperation(const Options& options, Platform* console, std::FILE* out, std:
   setup.format = FormatNamed(options.classic ? "classic" : "bibtex");
   setup.output_folder = options.output_dir != nullptr ? options.output_dir : "";
   setup.messages = console;
-  const char* first = options.file_count > 0 ? options.files[0] : "";
-  const char* second = options.file_count > 1 ? options.files[1] : "";
+  const char* first = options.files.size() > 0 ? options.files[0] : "";
+  const char* second = options.files.size() > 1 ? options.files[1] : "";
   RunReport report;
   int result;
   if (std::strcmp(options.command, "extract") == 0) {
     ExtractRequest request;
     request.setup = setup;
     request.document = first;
-    request.library = second;
+    request.libraries.assign(options.files.begin() + 1, options.files.end());
     request.reference.style = options.style;
     request.reference.page_range = options.pages_all;
     result = Extract(request, &report);
     if (result == RESULT_NEED_BIBTEX && second[0] == '\0') {
-      std::fprintf(err, "tamrel: %s names no library; give one after it\n", first);
+      std::fprintf(err, "tamrel: %s %s; give one after it\n", first,
+                   FileIsReadable(first) ? "names no library" : "cannot be read");
     }
   } else if (std::strcmp(options.command, "compare") == 0) {
     CompareRequest request;

@@ -1,5 +1,7 @@
 #include "commands/state_requests.h"
 
+#include <cstring>
+
 #include "app/platform.h"
 #include "app/state.h"
 #include "commands/library_formats.h"
@@ -26,11 +28,21 @@ ReferenceOptions ReferenceOptionsFromState() {
   return options;
 }
 
+static int EndsWithAux(const char* path) {
+  std::size_t length = std::strlen(path);
+  return length > 4 && std::strcmp(path + length - 4, ".aux") == 0;
+}
+
 int Extract(RunReport* report) {
   ExtractRequest request;
   request.setup = SetupFromState();
   request.document = file_address_01;
-  request.library = file_address_02;
+  if (file_address_02[0] != '\0') request.libraries.push_back(file_address_02);
+  // The one library slot stays the library of the run: empty, it is filled
+  // from a compiled .aux file only, as it always was; chosen, a library the
+  // document names among others brings those others from its folder.
+  request.libraries_from_document = EndsWithAux(file_address_01);
+  request.with_named_companions = 1;
   request.reference = ReferenceOptionsFromState();
   RunReport own;
   if (report == nullptr) report = &own;

@@ -191,7 +191,8 @@ int CompareWithOutputs(CompareRun* run, const CompareRequest& request, RunReport
   const char* inputs[] = {request.master, request.second};
   if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
   for (int i = LOG; i <= EQUAL; i++) {
-    if (!outputs.Create(i)) return RESULT_STOPPED;
+    OutputMode mode = i == LOG ? OUTPUT_TEXT : request.setup.format->copy_mode;
+    if (!outputs.Create(i, mode)) return RESULT_STOPPED;
   }
   run->log = outputs.File(LOG);
   run->missing = outputs.File(MISSING);

@@ -68,9 +68,13 @@ void OutputSet::ShowFailure(int i, const char* given_text, const char* verb) con
   ShowFileMessageOn(messages_, text, specs_[i].caption, paths_[i], reason);
 }
 
-int OutputSet::Create(int i, int read_back) {
+int OutputSet::Create(int i, OutputMode mode) {
   errno = 0;
-  files_[i] = read_back ? OpenInputFile(paths_[i], "w+") : std::fopen(paths_[i], "w");
+  if (mode == OUTPUT_READ_BACK) {
+    files_[i] = OpenInputFile(paths_[i], "w+");
+  } else {
+    files_[i] = std::fopen(paths_[i], mode == OUTPUT_BYTES ? "wb" : "w");
+  }
   if (files_[i] != nullptr) return 1;
   ShowFailure(i, specs_[i].open_failure, "open");
   return 0;

@@ -23,6 +23,12 @@ struct OutputSpec {
 
 constexpr int MAX_OUTPUTS = 3;
 
+// How an output is opened.  OUTPUT_TEXT gets the host's line ends (CR LF
+// on Windows); OUTPUT_BYTES writes exactly the bytes given, for copies
+// that keep their input's line ends; OUTPUT_READ_BACK is binary and for
+// update, for a run that reads its output back as it writes it.
+enum OutputMode { OUTPUT_TEXT, OUTPUT_READ_BACK, OUTPUT_BYTES };
+
 class OutputSet {
  public:
   // The outputs named after input_path (in folder when not empty); their
@@ -42,9 +48,9 @@ class OutputSet {
   // this an input named like an output would be emptied.
   int SparesInputs(const char* const* inputs, int input_count) const;
 
-  // Creates output i (empty), as a text file, or for update in binary mode
-  // when the run reads it back.  On failure shows its message and returns 0.
-  int Create(int i, int read_back = 0);
+  // Creates output i (empty) in the given mode.  On failure shows its
+  // message and returns 0.
+  int Create(int i, OutputMode mode = OUTPUT_TEXT);
 
   // Closes output i; returns 0 after showing its message when a write
   // failed on the way.

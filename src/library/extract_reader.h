@@ -32,16 +32,18 @@ class ExtractReader {
   // The distinct cited keys in order of first citation.
   virtual const std::vector<std::string>& CitedKeys() const = 0;
 
-  // The library the document names itself (a compiled .aux file's
-  // \bibdata), for a run given none; "" when it names none.
-  virtual std::string LibraryNamedByDocument(const char* document_path) const = 0;
+  // The libraries the document names itself (\bibliography, an .aux
+  // file's \bibdata), as paths; none for a format that does not look.
+  virtual std::vector<std::string> LibrariesNamedByDocument(const char* document_path) const = 0;
 
-  // Reads the library at path.  Returns 1; 0 when it cannot be read (errno
-  // says why); -1 when nothing usable was read from it, after a message
-  // through messages.
-  virtual int ReadLibrary(const char* path, Platform* messages) = 0;
+  // Reads the libraries at paths, in turn (a format that reads one library
+  // reads the first).  Returns 1; 0 when paths[*unread] cannot be read
+  // (errno says why); -1 when nothing usable was read from one, after a
+  // message through messages.
+  virtual int ReadLibraries(const std::vector<std::string>& paths, Platform* messages,
+                            std::size_t* unread) = 0;
 
-  // Writes the cited entries the library holds to reduced, and their keys
+  // Writes the cited entries the libraries hold to reduced, and their keys
   // to items; sets found[k] for each cited key held.
   virtual void CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) = 0;
 

@@ -39,28 +39,45 @@ class OpenedLibrary {
   virtual const std::vector<std::string>& Problems() const = 0;
 };
 
-class LibraryFormat {
- public:
-  virtual ~LibraryFormat() = default;
-
+// A format is a table of its routines, like a driver: each format fills
+// one in its own folder, and the operations call through it.
+struct LibraryFormat {
   // The rules by which compare and clean doubles hold its entries against
   // each other.
-  virtual MatchRules Rules() const = 0;
+  MatchRules rules;
+
+  // How the outputs that hold copies of its entries are opened: the line
+  // rules write the host's line ends; the BibTeX reader copies bytes as
+  // they stand, CR LF or LF.
+  OutputMode copy_mode;
 
   // Opens and reads the library.  Returns nullptr after a message through
   // messages when it cannot be opened or nothing could be read from it.
-  virtual std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
-                                              Platform* messages) const = 0;
+  std::unique_ptr<OpenedLibrary> (*open)(const LibraryInput& input, LibraryPurpose purpose,
+                                         Platform* messages);
 
   // Creates output `cleaned` of outputs and the cleaned file of input
   // over it.  Returns nullptr when the output cannot be created, after
   // the output set's message.
-  virtual std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
-                                                        int cleaned) const = 0;
+  std::unique_ptr<CleanedFile> (*start_cleaned_file)(OpenedLibrary* input, OutputSet* outputs,
+                                                     int cleaned);
 
   // Extract's reader of the document and the library, typesetting as
   // options say.
-  virtual std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const = 0;
+  std::unique_ptr<ExtractReader> (*new_extract_reader)(const ExtractOptions& options);
+
+  MatchRules Rules() const { return rules; }
+  std::unique_ptr<OpenedLibrary> Open(const LibraryInput& input, LibraryPurpose purpose,
+                                      Platform* messages) const {
+    return open(input, purpose, messages);
+  }
+  std::unique_ptr<CleanedFile> StartCleanedFile(OpenedLibrary* input, OutputSet* outputs,
+                                                int cleaned) const {
+    return start_cleaned_file(input, outputs, cleaned);
+  }
+  std::unique_ptr<ExtractReader> NewExtractReader(const ExtractOptions& options) const {
+    return new_extract_reader(options);
+  }
 };
 
 #endif

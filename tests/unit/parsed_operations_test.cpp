@@ -157,11 +157,12 @@ TEST_F(ParsedCompare, OutputsHoldTheSourceTextWithTheStringsItUses) {
   EveryWay([&](auto text) {
     Run(text(master), text(second));
     EXPECT_EQ("ARTICLE - Exactly the same : Held\n\n----    - Missing : New\n\n", log);
-    EXPECT_EQ("@String{jcp = {J. Chem. Phys.}}\n"
-              "@Article{Held,\n  journal = jcp, volume = 1, pages = {5--9}, year = 2001}\n",
+    // The copies keep their input's line ends, CR LF or LF.
+    EXPECT_EQ(text("@String{jcp = {J. Chem. Phys.}}\n"
+                   "@Article{Held,\n  journal = jcp, volume = 1, pages = {5--9}, year = 2001}\n"),
               equal);
-    EXPECT_EQ("@STRING{prl = {Phys. Rev. Lett.}}\n"
-              "@article{New, journal = prl # { Suppl.}, volume = {2}, pages = {7}, year = {2002}}\n",
+    EXPECT_EQ(text("@STRING{prl = {Phys. Rev. Lett.}}\n"
+                   "@article{New, journal = prl # { Suppl.}, volume = {2}, pages = {7}, year = {2002}}\n"),
               missing);
   });
   EXPECT_EQ(std::vector<std::string>{"2 entries of the second file compared: 1 exactly the same, "
@@ -204,14 +205,14 @@ TEST_F(ParsedClean, EveryOtherByteStaysAsItWas) {
   EveryWay([&](auto text) {
     Run(text(input));
     // A2 repeats A (the same four values) and goes, with its own line end.
-    EXPECT_EQ("% JabRef 5\n"
-              "@String{jcp = {J. Chem. Phys.}}\n"
-              "@Preamble{\"\\newcommand{\\noop}[1]{}\"}\n"
-              "\n"
-              "@Article{A, author = {Ay, Anne}, journal = jcp, volume = {1}, pages = {1--2}, year = {2001}}\n"
-              "@misc{M, howpublished = {web}}\n"
-              "text between entries\n"
-              "@comment{jabref-meta: databaseType:bibtex;}\n",
+    EXPECT_EQ(text("% JabRef 5\n"
+                   "@String{jcp = {J. Chem. Phys.}}\n"
+                   "@Preamble{\"\\newcommand{\\noop}[1]{}\"}\n"
+                   "\n"
+                   "@Article{A, author = {Ay, Anne}, journal = jcp, volume = {1}, pages = {1--2}, year = {2001}}\n"
+                   "@misc{M, howpublished = {web}}\n"
+                   "text between entries\n"
+                   "@comment{jabref-meta: databaseType:bibtex;}\n"),
               cleaned);
     EXPECT_EQ("Probably the same: A2 A\n"
               "     1.: Journal: J. Chem. Phys. Volume: 1 Year: 2001 Pages: 1\n"
@@ -221,6 +222,19 @@ TEST_F(ParsedClean, EveryOtherByteStaysAsItWas) {
   });
   EXPECT_EQ(std::vector<std::string>{"3 entries read: 2 written (0 under a new key), 1 left out as doubles."},
             report.lines);
+}
+
+// Every byte but a left-out entry stays: the byte-order mark, CR LF line
+// ends, text after the last entry with no line end, a new key in place.
+TEST_F(ParsedClean, TheMarkLineEndsAndTrailingTextStay) {
+  Run("\xEF\xBB\xBF@article{A, title={T}, year=2000}\r\n"
+      "@article{A, title={T}, year=2000}\r\n"
+      "@article{A, title={U}, year=2001}\r\n"
+      "trailing text");
+  EXPECT_EQ("\xEF\xBB\xBF@article{A, title={T}, year=2000}\r\n"
+            "@article{A_a, title={U}, year=2001}\r\n"
+            "trailing text",
+            cleaned);
 }
 
 TEST_F(ParsedClean, ReusedKeysAreRenamedAndTrueCopiesLeftOut) {
@@ -235,10 +249,10 @@ TEST_F(ParsedClean, ReusedKeysAreRenamedAndTrueCopiesLeftOut) {
     // The book X reuses the article's key: it is renamed, although W holds
     // the same work.  The BOOK W is W again, field for field: it goes.  The
     // last W is another year's book under a reused key: renamed.
-    EXPECT_EQ("@book{W, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
-              "@article{X, journal = {J}, volume = {1}, pages = {1}, year = {1999}}\n"
-              "@book{X_a, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
-              "@book{W_b, author = {Doe, J.}, title = {Bees}, year = {1981}}\n",
+    EXPECT_EQ(text("@book{W, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+                   "@article{X, journal = {J}, volume = {1}, pages = {1}, year = {1999}}\n"
+                   "@book{X_a, author = {Doe, J.}, title = {Bees}, year = {1980}}\n"
+                   "@book{W_b, author = {Doe, J.}, title = {Bees}, year = {1981}}\n"),
               cleaned);
     EXPECT_EQ(0u, log.find("............. 1-DOUBLE-FLAG set: X and X\n")) << log;
     EXPECT_NE(std::string::npos, log.find("Exactly the same : W and W\n")) << log;
@@ -358,6 +372,75 @@ TEST_F(ParsedExtract, AKeyCitedInTwoSpellingsIsWrittenOnce) {
       "'SMITH2001' names an entry cited already under another spelling.",
   };
   EXPECT_EQ(expected, report.lines);
+}
+
+// The Windows program has one library slot.  A library the document names
+// among others brings them from its folder, as bibtex would read them; a
+// library it does not name is read alone; an empty slot is filled from a
+// compiled .aux file only.
+TEST_F(ParsedExtract, TheChosenLibraryBringsTheOthersTheDocumentNames) {
+  WriteFile(dir.File("journals.bib"), "@string{prl = {Phys. Rev. Lett.}}\n");
+  WriteFile(dir.File("refs.bib"),
+            "@article{A1, author = {Ay, A.}, journal = prl, volume = 1, pages = 2, year = 2001}\n");
+  WriteFile(dir.File("paper.tex"), "\\cite{A1}\n\\bibliography{journals,refs}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "refs.bib"));
+  EXPECT_EQ("@string{prl = {Phys. Rev. Lett.}}\n"
+            "@article{A1, author = {Ay, A.}, journal = prl, volume = 1, pages = 2, year = 2001}\n",
+            ReadFile(dir.File("refs_extract_modified.bib")));
+  ASSERT_FALSE(report.lines.empty());
+  EXPECT_EQ("Libraries read, in order: journals.bib, refs.bib.", report.lines[0]);
+  EXPECT_EQ("The document names 2 libraries; all were read, in its order, from the library's "
+            "folder: journals.bib, refs.bib.",
+            report.lines[1]);
+
+  WriteFile(dir.File("other.bib"), "@article{A1, author = {Oh, O.}, year = 2001}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "other.bib"));
+  EXPECT_EQ("@article{A1, author = {Oh, O.}, year = 2001}\n",
+            ReadFile(dir.File("other_extract_modified.bib")));
+
+  SetFileSlot(file_address_02, "");
+  EXPECT_EQ(RESULT_NEED_BIBTEX, Run("paper.tex", ""));
+}
+
+// Crossref parents that are not cited follow every entry that names them,
+// whatever the depth (bibtex reads an uncited parent only after its
+// children); a crossref loop still writes each entry once.
+TEST_F(ParsedExtract, EveryGenerationOfParentsFollowsItsChildren) {
+  const struct {
+    const char* name;
+    const char* library;
+    const char* cited;
+    const char* order;  // the keys of the reduced file, in order
+  } cases[] = {
+      {"a chain of three",
+       "@book{T, title={t}}\n@book{S, title={s}, crossref={T}}\n"
+       "@proceedings{P, title={p}, crossref={s}}\n@inproceedings{A, title={a}, crossref={P}}\n",
+       "\\cite{A}", "A P S T "},
+      {"a parent named by a child and a grandchild",
+       "@book{S, title={s}}\n@proceedings{P, title={p}, crossref={S}}\n"
+       "@inproceedings{A, title={a}, crossref={P}}\n@inbook{B, title={b}, crossref={S}}\n",
+       "\\cite{B}\\cite{A}", "B A P S "},
+      {"a cited parent stays where it is cited",
+       "@book{S, title={s}}\n@proceedings{P, title={p}, crossref={S}}\n"
+       "@inproceedings{A, title={a}, crossref={P}}\n",
+       "\\cite{P}\\cite{A}", "P A S "},
+      {"a loop", "@book{X, crossref={Y}}\n@book{Y, crossref={X}}\n@misc{C, crossref={X}}\n",
+       "\\cite{C}", "C X Y "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(dir.File("lib.bib"), c.library);
+    WriteFile(dir.File("paper.tex"), c.cited);
+    ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+    std::string reduced = ReadFile(dir.File("lib_extract_modified.bib"));
+    std::string order;
+    for (std::size_t at = reduced.find('{'); at != std::string::npos; at = reduced.find('{', at)) {
+      std::size_t end = reduced.find(',', at);
+      order += reduced.substr(at + 1, end - at - 1) + " ";
+      at = reduced.find('\n', end);
+    }
+    EXPECT_EQ(c.order, order);
+  }
 }
 
 }  // namespace
