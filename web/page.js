@@ -192,9 +192,8 @@ function relativeTo(folder, path) {
 // What is still to choose before a run, or ''.
 function missingChoice(operation) {
   if (operation === 'extract') {
+    // Without a library the core reads those the document names.
     if (chosen.document.length === 0) return 'Choose or drop the LaTeX document first.';
-    const aux = /\.aux$/i.test($('#extract-main').value || chosen.document[0].path);
-    if (chosen.libraries.length === 0 && !aux) return 'Choose or drop the BibTeX library.';
   } else if (operation === 'compare') {
     if (chosen.master.length === 0) return 'Choose or drop the master library.';
     if (chosen.second.length === 0) return 'Choose or drop the second file.';

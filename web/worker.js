@@ -72,7 +72,8 @@ async function placeInputs(FS, inputs) {
   let done = 0;
   for (const {path, file} of inputs) {
     makeFolders(FS, path);
-    FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    // The file system takes the bytes as they are, without a copy.
+    FS.writeFile(path, new Uint8Array(await file.arrayBuffer()), {canOwn: true});
     done += file.size;
     postMessage({type: 'progress', stage: 'reading', done, total});
   }

@@ -33,30 +33,25 @@ std::string FirstInputProblem(const PageRequest& request) {
   return "";
 }
 
-// The libraries of an extract run, in the request's own terms.  The one
-// place that knows how a request names its libraries.
-int SetExtractLibraries(const std::vector<std::string>& libraries, ExtractRequest* request,
-                        std::string* problem) {
-  if (libraries.size() > 1) {
-    *problem = "Extract reads one library at a time; choose one.";
-    return 0;
-  }
-  request->library = libraries.empty() ? "" : libraries[0].c_str();
-  return 1;
+// The libraries of an extract run, in the request's own terms: none reads
+// those the document names, from its folder.
+void SetExtractLibraries(const std::vector<std::string>& libraries, ExtractRequest* request) {
+  request->libraries = libraries;
+  request->libraries_from_document = 1;
 }
 
 int RunExtract(const PageRequest& page, const RunSetup& setup, PageOutcome* outcome) {
   ExtractRequest request;
   request.setup = setup;
   request.document = page.document.c_str();
-  if (!SetExtractLibraries(page.libraries, &request, &outcome->input_problem)) return RESULT_STOPPED;
+  SetExtractLibraries(page.libraries, &request);
   request.reference.style = StyleByOption(page.style.c_str());
   if (request.reference.style == nullptr) request.reference.style = StyleAt(0);
   request.reference.page_range = page.page_range;
   int result = Extract(request, &outcome->report);
   if (result == RESULT_NEED_BIBTEX && page.libraries.empty()) {
     outcome->input_problem = std::string(FileNamePart(page.document.c_str())) +
-                             " names no library; choose one with it.";
+                             " names no library; choose one or more with it.";
   }
   return result;
 }

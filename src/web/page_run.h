@@ -15,7 +15,7 @@ enum PageOperation { PAGE_EXTRACT, PAGE_COMPARE, PAGE_CLEAN };
 struct PageRequest {
   PageOperation operation = PAGE_EXTRACT;
   std::string document;                // extract: the LaTeX document or .aux file
-  std::vector<std::string> libraries;  // extract: none for the one an .aux names; clean: one
+  std::vector<std::string> libraries;  // extract: none for those the document names; clean: one
   std::string master;                  // compare
   std::string second;                  // compare
   std::string style = "aps";           // extract: a style of the registry

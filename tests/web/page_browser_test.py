@@ -179,17 +179,19 @@ def check_run(page, tamrel, operation, args, home, label, companions=()):
     same_files(label + " (zip)", page.downloaded_zip(), native)
 
 
-def case_extract(page, tamrel, document, library, style="aps", pages="0", folder=None, main=None):
+def case_extract(page, tamrel, document, library, style="aps", pages="0", folder=None, main=None,
+                 more_libraries=()):
     page.open("extract")
     if folder:
         page.choose("extract-folder", [folder])
         page.set_main_document(main)
     else:
         page.choose("extract-document", [document])
-    page.choose("extract-library", [library])
+    libraries = [library] + list(more_libraries)
+    page.choose("extract-library", libraries)
     page.pick("style", style)
     page.pick("pages", pages)
-    args = ["extract", document, library, "--style", style, "--pages", "range" if pages == "1" else "first"]
+    args = ["extract", document] + libraries + ["--style", style, "--pages", "range" if pages == "1" else "first"]
     check_run(page, tamrel, "extract", args, library, "extract %s" % os.path.basename(document))
 
 
@@ -273,6 +275,14 @@ def cases(options, scratch):
     yield "extract example, IOP range", lambda p: case_extract(p, options.tamrel, paper, library, "iop", "1")
     yield "compare example", lambda p: case_compare(p, options.tamrel, library, library)
     yield "clean example", lambda p: case_clean(p, options.tamrel, library)
+
+    extra = os.path.join(scratch, "extra.bib")
+    with open(extra, "w") as f:
+        f.write("@string{prb = {Phys. Rev. B}}\n@article{Dion2004, author = {Dion, M. and Lundqvist, B. I.},\n"
+                "  title = {Van der Waals density functional}, journal = prb, volume = 92,\n"
+                "  pages = {246401}, year = 2004}\n")
+    yield "extract example with a second library", lambda p: case_extract(
+        p, options.tamrel, paper, library, more_libraries=[extra])
 
     aux_folder = os.path.join(scratch, "compiled")
     os.makedirs(aux_folder)

@@ -3,6 +3,7 @@
 // page's worker calls.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "support/test_support.h"
@@ -117,7 +118,6 @@ TEST(PageRun, RefusesAWrongFileBeforeWritingAnything) {
       {"compare", binary, good, "thesis.pdf is not a text file"},
       {"extract", binary, good, "thesis.pdf is not a text file"},
       {"extract", good, prose, "notes.bib holds no BibTeX entry"},
-      {"extract", good, good + "\n" + good, "one library at a time"},
       {"sort", good, "", "unknown operation: sort"},
   };
   for (const Case& c : cases) {
@@ -127,6 +127,31 @@ TEST(PageRun, RefusesAWrongFileBeforeWritingAnything) {
     EXPECT_TRUE(Has(json, "\"outputs\":[]")) << json;
   }
   EXPECT_FALSE(FileExists(out));
+}
+
+TEST(PageRun, ExtractReadsEveryLibraryGivenOrThoseTheDocumentNames) {
+  ScratchDir dir;
+  WriteFile(dir.File("a.bib"), "@article{a1, author = {Roe, R.}, title = {T}, journal = {J}, year = 2001}\n");
+  WriteFile(dir.File("b.bib"), "@book{b1, author = {Doe, J.}, title = {B}, publisher = {P}, year = 1999}\n");
+  WriteFile(dir.File("paper.tex"), "\\cite{a1,b1}\n\\bibliography{a,b}\n");
+  struct Case {
+    const char* name;
+    std::string libraries;
+  } cases[] = {
+      {"both chosen", dir.File("a.bib") + "\n" + dir.File("b.bib")},
+      {"none chosen: the document's", ""},
+  };
+  for (const Case& c : cases) {
+    std::string items = dir.File("a_extract_items.txt");
+    std::remove(items.c_str());
+    std::string json = RunOnPage("extract", dir.File("paper.tex"), c.libraries, "");
+    EXPECT_TRUE(Has(json, "\"done\":true")) << c.name << ": " << json;
+    EXPECT_TRUE(Has(json, "{\"key\":\"a1\",\"found\":true},{\"key\":\"b1\",\"found\":true}")) << json;
+    EXPECT_EQ(ReadFile(items), "a1\nb1\n") << c.name;
+  }
+  WriteFile(dir.File("bare.tex"), "\\cite{a1}\n");
+  std::string json = RunOnPage("extract", dir.File("bare.tex"), "", "");
+  EXPECT_TRUE(Has(json, "bare.tex names no library")) << json;
 }
 
 TEST(PageRun, PassesTheOperationsMessagesOnWithTheirFile) {
