@@ -241,11 +241,24 @@ DOUBLES = """@article{Smith2001, author = {Smith, J.}, title = {Water on graphen
 """
 
 
+INCOMING = """@article{Novoselov04, author = {Novoselov, K. S. and Geim, A. K.},
+  title = {Electric field effect in atomically thin carbon films},
+  journal = {Science}, volume = {306}, pages = {666--669}, year = {2004}}
+@article{Dion2004, author = {Dion, M. and Lundqvist, B. I.},
+  title = {Van der Waals density functional for general geometries},
+  journal = {Phys. Rev. Lett.}, volume = {92}, pages = {246401}, year = {2004}}
+"""
+
+
 def case_screenshots(page, folder, example, scratch):
-    """The three tabs after a run of each, as a person sees them: extract
-    and compare on the example, clean on a library with doubles, a reused
-    key and an entry that cannot be read."""
+    """The three tabs after a run of each, as a person sees them: extract on
+    the example, compare of the example with a file of one entry it holds
+    under another key and one it lacks, clean on a library with doubles, a
+    reused key and an entry that cannot be read."""
     library = os.path.join(example, "library.bib")
+    incoming = os.path.join(scratch, "incoming.bib")
+    with open(incoming, "w") as f:
+        f.write(INCOMING)
     doubles = os.path.join(scratch, "doubles.bib")
     with open(doubles, "w") as f:
         f.write(DOUBLES)
@@ -256,7 +269,7 @@ def case_screenshots(page, folder, example, scratch):
     page.screenshot(os.path.join(folder, "web-extract.png"))
     page.open("compare")
     page.choose("compare-master", [library])
-    page.choose("compare-second", [library])
+    page.choose("compare-second", [incoming])
     page.run("compare")
     page.screenshot(os.path.join(folder, "web-compare.png"))
     page.open("clean")
