@@ -8,12 +8,28 @@ let corePromise = null;
 function core() {
   if (!corePromise) {
     corePromise = createTamrelModule().then(M => {
+      growFilesByDoubling(M.FS);
       warmUp(M);
       postMessage({type: 'ready'});
       return M;
     });
   }
   return corePromise;
+}
+
+// Emscripten's in-memory files grow by an eighth at a time past 1 MB, so
+// writing a cleaned library of 35 MB copies it some thirty times over;
+// doubling copies it about twice.
+function growFilesByDoubling(FS) {
+  const MEMFS = FS.filesystems && FS.filesystems.MEMFS;
+  if (!MEMFS || !MEMFS.expandFileStorage) return;
+  MEMFS.expandFileStorage = (node, wanted) => {
+    const capacity = node.contents ? node.contents.length : 0;
+    if (capacity >= wanted) return;
+    const old = node.contents;
+    node.contents = new Uint8Array(Math.max(wanted, capacity * 2, 256));
+    if (node.usedBytes > 0) node.contents.set(old.subarray(0, node.usedBytes), 0);
+  };
 }
 
 // The browser first runs WebAssembly from quickly made code and makes
