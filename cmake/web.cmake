@@ -11,7 +11,7 @@ target_link_options(tamrel_web_module PRIVATE
   -sMODULARIZE=1
   -sEXPORT_NAME=createTamrelModule
   -sALLOW_MEMORY_GROWTH=1
-  -sINITIAL_MEMORY=256MB
+  -sINITIAL_MEMORY=512MB
   -sMAXIMUM_MEMORY=2GB
   -sFORCE_FILESYSTEM=1
   -sEXPORTED_FUNCTIONS=_tamrel_run,_tamrel_free
