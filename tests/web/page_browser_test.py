@@ -111,13 +111,20 @@ class Page:
             os.remove(os.path.join(self.downloads, name))
         link.click()
         deadline = time.time() + 20
+        seen, steady = None, 0
         while time.time() < deadline:
-            names = [n for n in os.listdir(self.downloads) if not n.endswith(".crdownload")]
-            if names:
+            time.sleep(0.05)
+            names = os.listdir(self.downloads)
+            if len(names) != 1 or names[0].endswith(".crdownload"):
+                continue
+            # The browser may still be writing it: the size must hold.
+            size = os.path.getsize(os.path.join(self.downloads, names[0]))
+            steady = steady + 1 if (names[0], size) == seen else 0
+            seen = (names[0], size)
+            if steady == 3:
                 with open(os.path.join(self.downloads, names[0]), "rb") as f:
                     return names[0], f.read()
-            time.sleep(0.05)
-        raise AssertionError("no download for " + link.text)
+        raise AssertionError("no download for " + (link.text or link.get_attribute("id")))
 
     def downloaded_outputs(self):
         links = self.driver.find_elements(By.CSS_SELECTOR, "#downloads a")
