@@ -7,6 +7,8 @@
 #   package  what the release packages and their tests need: NSIS, the
 #            Debian tools (dpkg-shlibdeps reads the libraries with file),
 #            man and unzip
+#   web      Emscripten, to build the web page; Chromium, its driver and
+#            Selenium, to test it in a real browser
 set -euo pipefail
 
 packages=()
@@ -17,6 +19,7 @@ for need in "$@"; do
     windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     package) packages+=(nsis dpkg-dev file man-db unzip) ;;
+    web) packages+=(emscripten chromium chromium-driver python3-selenium) ;;
     *) echo "install-deps: unknown need '$need'" >&2; exit 2 ;;
   esac
 done

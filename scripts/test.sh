@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the unit and
-# end-to-end tests, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Windows program under Wine and Xvfb, the
-# release packages, and a short run of every fuzz harness.
+# end-to-end tests, the web page in headless Chromium, the same suite
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows
+# program under Wine and Xvfb, the release packages, and a short run of
+# every fuzz harness.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh build latex windows fuzz
+bash scripts/install-deps.sh build latex windows fuzz web
 
 echo "== unit and end-to-end tests"
 cmake -S . -B build -DTAMREL_TESTS=ON -DTAMREL_SANITIZE=OFF >/dev/null
 cmake --build build -j2
 (cd build && ctest -j2 --output-on-failure)
+
+echo "== web page in headless Chromium"
+bash tests/web/run.sh "$PWD/build/tamrel"
 
 if [ -f scripts/test_sanitizers.sh ]; then
   echo "== sanitizer build"
