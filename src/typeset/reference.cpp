@@ -39,39 +39,39 @@ std::string LowerType(std::string_view type) {
   return out;
 }
 
+// The parts that print a field's value as LaTeX text, as it stands.
+struct TextField {
+  std::string ReferenceParts::*part;
+  const char* name;
+};
+
+const TextField kTextFields[] = {
+    {&ReferenceParts::title, "title"},         {&ReferenceParts::booktitle, "booktitle"},
+    {&ReferenceParts::year, "year"},           {&ReferenceParts::month, "month"},
+    {&ReferenceParts::volume, "volume"},       {&ReferenceParts::number, "number"},
+    {&ReferenceParts::issue, "issue"},         {&ReferenceParts::eid, "eid"},
+    {&ReferenceParts::issn, "issn"},           {&ReferenceParts::publisher, "publisher"},
+    {&ReferenceParts::organization, "organization"}, {&ReferenceParts::institution, "institution"},
+    {&ReferenceParts::school, "school"},       {&ReferenceParts::address, "address"},
+    {&ReferenceParts::edition, "edition"},     {&ReferenceParts::chapter, "chapter"},
+    {&ReferenceParts::howpublished, "howpublished"}, {&ReferenceParts::type_field, "type"},
+    {&ReferenceParts::note, "note"},           {&ReferenceParts::eprint, "eprint"},
+    {&ReferenceParts::archive, "archiveprefix"},
+};
+
 void ReadParts(const Source& source, const JournalStyleInfo& style, int page_range, ReferenceParts* p) {
   p->type = LowerType(source.entry.Type());
   p->authors = Names(source, "author", *style.names, &p->author_count);
   p->editors = Names(source, "editor", *style.names, &p->editor_count);
-  p->title = Text(source, "title");
+  for (const TextField& field : kTextFields) p->*field.part = Text(source, field.name);
   p->title_lower = LatexText(SentenceCase(RawValue(source, "title")));
-  p->booktitle = Text(source, "booktitle");
   p->journal = JournalText(RawValue(source, "journal"));
-  p->year = Text(source, "year");
-  p->month = Text(source, "month");
-  p->volume = Text(source, "volume");
-  p->number = Text(source, "number");
-  p->issue = Text(source, "issue");
-  p->eid = Text(source, "eid");
-  p->issn = Text(source, "issn");
   // Cut before the text is made LaTeX, so that no cut falls inside math.
   p->pages = LatexText(PagesText(RawValue(source, "pages"), page_range));
   p->pages_plural = PagesArePlural(p->pages);
   p->page_range = LatexText(PagesText(RawValue(source, "pages"), 1));
   p->page_range_plural = PagesArePlural(p->page_range);
-  p->publisher = Text(source, "publisher");
-  p->organization = Text(source, "organization");
-  p->institution = Text(source, "institution");
-  p->school = Text(source, "school");
-  p->address = Text(source, "address");
-  p->edition = Text(source, "edition");
   p->series = JournalText(RawValue(source, "series"));  // ADS names series by macros too (\procspie)
-  p->chapter = Text(source, "chapter");
-  p->howpublished = Text(source, "howpublished");
-  p->type_field = Text(source, "type");
-  p->note = Text(source, "note");
-  p->eprint = Text(source, "eprint");
-  p->archive = Text(source, "archiveprefix");
   p->url = VerbatimText(RawValue(source, "url"));
   p->doi = VerbatimText(RawValue(source, "doi"));
 }

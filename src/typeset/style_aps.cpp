@@ -53,25 +53,18 @@ std::string SeriesVolume(const ReferenceParts& p) {
   return group;
 }
 
+// A book keeps its title's case; a chapter of one (inbook) is in sentence
+// case and names its chapter.
 void Book(const ReferenceParts& p, std::string* out) {
+  const int inbook = p.type == "inbook";
   AddPart(out, "", "", p.authors.empty() ? Editors(p) : p.authors, "");
-  AddPart(out, ", ", "\\textit{", p.title, "}");
+  AddPart(out, ", ", "", Italic(inbook ? p.title_lower : p.title), "");
   AddPart(out, ", ", "", OrdinalEdition(p.edition), " ed.");
   AddPart(out, ", ", "", SeriesVolume(p), "");
   AddPart(out, " ", "(", PublisherGroup(p, p.publisher), ")");
-  AddPart(out, " ", "", Pages(p), "");
+  if (inbook) AddPart(out, " ", "Chap. ", p.chapter, "");
+  AddPart(out, inbook && !p.chapter.empty() ? ", " : " ", "", Pages(p), "");
   Tail(p, " ", out);
-}
-
-void Inbook(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors.empty() ? Editors(p) : p.authors, "");
-  AddPart(out, ", ", "\\textit{", p.title_lower, "}");
-  AddPart(out, ", ", "", OrdinalEdition(p.edition), " ed.");
-  AddPart(out, ", ", "", SeriesVolume(p), "");
-  AddPart(out, " ", "(", PublisherGroup(p, p.publisher), ")");
-  AddPart(out, " ", "Chap. ", p.chapter, "");
-  AddPart(out, p.chapter.empty() ? " " : ", ", "", Pages(p), "");
-  FinishReference(out, "");
 }
 
 void Chapter(const ReferenceParts& p, std::string* out) {
@@ -142,7 +135,7 @@ void Misc(const ReferenceParts& p, std::string* out) {
 
 const TypeRoute kRoutes[] = {
     {"article", Article},         {"book", Book},           {"booklet", Booklet},
-    {"inbook", Inbook},           {"incollection", Chapter}, {"inproceedings", Chapter},
+    {"inbook", Book},           {"incollection", Chapter}, {"inproceedings", Chapter},
     {"conference", Chapter},      {"manual", Manual},       {"mastersthesis", Mastersthesis},
     {"phdthesis", Phdthesis},     {"proceedings", Proceedings}, {"techreport", Techreport},
     {"unpublished", Unpublished},

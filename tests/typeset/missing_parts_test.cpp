@@ -35,21 +35,6 @@ const BibBlock kMisc = MakeEntry("misc", "Grey2018",
 
 const char* const kStyleOptions[] = {"aps", "iop", "acs", "nature", "rsc"};
 
-std::string Typeset(const BibBlock& entry, const char* style, const BibBlock* parent = nullptr) {
-  ReferenceOptions options;
-  options.style = StyleByOption(style);
-  options.page_range = 1;
-  std::string out;
-  BibBlockValues values(entry);
-  if (parent == nullptr) {
-    TypesetReference(values, nullptr, options, &out);
-  } else {
-    BibBlockValues parent_values(*parent);
-    TypesetReference(values, &parent_values, options, &out);
-  }
-  return out;
-}
-
 // Marks of an empty slot in any reference.  (APS keeps the blank after a
 // journal whose volume is missing, "Biometrics , 907": so does apsrev4-2.)
 void ExpectNoEmptySlot(const std::string& text, const std::string& label) {
@@ -70,7 +55,7 @@ TEST(MissingPartsTest, EachMissingPartDropsWithItsPunctuation) {
       for (const char* style : kStyleOptions) {
         std::string what = std::string(full->key) + " without " + std::string(full->fields[drop].name);
         if (std::string(style) == "aps" && what == "Smith2001 without volume") continue;
-        ExpectNoEmptySlot(Typeset(entry, style), what + " in " + style);
+        ExpectNoEmptySlot(Typeset(entry, style, 1), what + " in " + style);
       }
     }
   }
@@ -133,7 +118,7 @@ TEST(MissingPartsTest, MissingPartsTakeTheirWordsWithThem) {
   for (const MissingCase& c : kMissingCases) {
     for (int i = 0; i < 5; i++) {
       if (c.printed[i] == nullptr) continue;
-      EXPECT_EQ(PrintedText(Typeset(*c.entry, kStyleOptions[i])), c.printed[i]) << c.entry->key << " in "
+      EXPECT_EQ(PrintedText(Typeset(*c.entry, kStyleOptions[i], 1)), c.printed[i]) << c.entry->key << " in "
                                                                                  << kStyleOptions[i];
     }
   }
@@ -145,16 +130,16 @@ TEST(MissingPartsTest, CrossrefParentFillsOnlyWhatTheEntryLacks) {
        {"address", "Berlin"}});
   const BibBlock chapter = MakeEntry("incollection", "child",
       {{"author", "Green, Ann"}, {"title", "Chapter"}, {"crossref", "parent"}, {"year", "2006"}});
-  EXPECT_EQ(Typeset(chapter, "aps", &parent),
+  EXPECT_EQ(Typeset(chapter, "aps", 1, &parent),
             "A. Green, in \\textit{Big Book}, edited by B. White (Springer, Berlin, 2006)\n\n");
-  EXPECT_EQ(Typeset(chapter, "aps"), "A. Green (2006)\n\n");
+  EXPECT_EQ(Typeset(chapter, "aps", 1), "A. Green (2006)\n\n");
 }
 
 TEST(MissingPartsTest, ValuesThatWouldStopPdflatexAreDefused) {
   const BibBlock entry = MakeEntry("misc", "k",
       {{"author", "{Smith & Sons}"}, {"title", "100% of {H_2O} #1"}, {"howpublished", "\\url{http://a.org/x_y}"},
        {"url", "http://a.org/?q=a_b&c=%20"}, {"note", "\\Sigma\x01"}});
-  EXPECT_EQ(Typeset(entry, "iop"),
+  EXPECT_EQ(Typeset(entry, "iop", 1),
             "{Smith \\& Sons} 100\\% of {H\\_2O} \\#1 \\texttt{http://a.org/x\\_y} $\\Sigma$ "
             "URL \\texttt{http://a.org/?q=a\\_b\\&c=\\%20}\n\n");
 }

@@ -516,11 +516,7 @@ const ReferenceCase kReferenceCases[] = {
 };
 
 std::string Printed(const BibBlock& entry, const char* style, int page_range) {
-  ReferenceOptions options;
-  options.style = StyleByOption(style);
-  options.page_range = page_range;
-  std::string out;
-  TypesetReference(BibBlockValues(entry), nullptr, options, &out);
+  std::string out = Typeset(entry, style, page_range);
   EXPECT_EQ(out.substr(out.size() - 2), "\n\n") << entry.key;
   return PrintedText(out);
 }

@@ -82,14 +82,7 @@ const SeriesCase kSeriesCases[] = {
 
 const char* const kStyleOptions[] = {"aps", "iop", "acs", "nature", "rsc"};
 
-std::string Printed(const BibBlock& entry, const char* style) {
-  ReferenceOptions options;
-  options.style = StyleByOption(style);
-  options.page_range = 1;
-  std::string out;
-  TypesetReference(BibBlockValues(entry), nullptr, options, &out);
-  return PrintedText(out);
-}
+std::string Printed(const BibBlock& entry, const char* style) { return PrintedText(Typeset(entry, style, 1)); }
 
 TEST(SeriesJournalTest, SeriesAndVolumePrintAsEachStylePrintsThem) {
   for (const SeriesCase& c : kSeriesCases) {
