@@ -56,7 +56,7 @@ const TextField kTextFields[] = {
     {&ReferenceParts::edition, "edition"},     {&ReferenceParts::chapter, "chapter"},
     {&ReferenceParts::howpublished, "howpublished"}, {&ReferenceParts::type_field, "type"},
     {&ReferenceParts::note, "note"},           {&ReferenceParts::eprint, "eprint"},
-    {&ReferenceParts::archive, "archiveprefix"},
+    {&ReferenceParts::archive, "archiveprefix"}, {&ReferenceParts::primary_class, "primaryclass"},
 };
 
 void ReadParts(const Source& source, const JournalStyleInfo& style, int page_range, ReferenceParts* p) {

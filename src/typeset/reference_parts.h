@@ -44,6 +44,7 @@ struct ReferenceParts {
   std::string note;
   std::string eprint;  // "1234.5678"
   std::string archive;  // where the eprint is kept: "arXiv"
+  std::string primary_class;  // its subject class: "cs.LG"
   std::string url;     // \texttt{...}
   std::string doi;     // \texttt{...}
 };

@@ -25,10 +25,18 @@ std::string Pages(const ReferenceParts& p) {
   return (p.page_range_plural ? "pp. " : "p. ") + p.page_range;
 }
 
+// An eprint number is named with its archive, arXiv unless the entry
+// says another; an address is printed as it stands.
+std::string Eprint(const ReferenceParts& p) {
+  if (p.eprint.empty() || p.eprint.find("://") != std::string::npos) return p.eprint;
+  std::string eprint = Either(p.archive, "arXiv") + ":" + p.eprint;
+  return p.primary_class.empty() ? eprint : eprint + " [" + p.primary_class + "]";
+}
+
 // A note follows in lower case, the style's way, and then the eprint.
 void Tail(const ReferenceParts& p, const char* separator, std::string* out) {
   AddPart(out, separator, "", WithFirstLetterCase(p.note, 0), "");
-  AddPart(out, ", ", "", p.eprint, "");
+  AddPart(out, ", ", "", Eprint(p), "");
   FinishReference(out, "");
 }
 
@@ -40,6 +48,8 @@ void Article(const ReferenceParts& p, std::string* out) {
   AddPart(&where, "", "\\textit{", p.journal, "} ");
   AddPart(&where, where.empty() ? "" : "", "\\textbf{", p.volume, "}");
   AddPart(&where, ", ", "", Either(p.eid, p.pages), "");
+  // An article without pages is found by its DOI, printed in their place.
+  if (p.eid.empty() && p.pages.empty()) AddPart(&where, p.volume.empty() ? "" : ", ", "", p.doi, "");
   AddPart(out, ", ", "", where, "");
   AddPart(out, " ", "(", p.year, ")");
   Tail(p, ", ", out);
