@@ -86,7 +86,10 @@ def preamble(style, library, defined_by_bbl):
     text = open(library, encoding="latin-1").read()
     words = set(re.findall(r"\\([A-Za-z]+)", text))
     macros = journal_macros()
-    lines = [style.documentclass, "\\usepackage[%s]{inputenc}\n\\usepackage[T1]{fontenc}\n\\usepackage{lmodern}\n" % encoding_of(library),
+    lines = [style.documentclass, "\\usepackage[%s]{inputenc}\n\\usepackage[T1]{fontenc}\n\\usepackage{lmodern}\n"
+             # A journal's class prints a URL with the url package, as \\url{} in its
+             # .bbl wants; Tamrel's references need no package.
+             "\\usepackage{url}\n" % encoding_of(library),
              PAGE]
     for word in sorted(words - TYPESET_COMMANDS - defined_by_bbl):
         if word.startswith("end"):

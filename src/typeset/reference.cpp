@@ -50,7 +50,7 @@ const TextField kTextFields[] = {
     {&ReferenceParts::year, "year"},           {&ReferenceParts::month, "month"},
     {&ReferenceParts::volume, "volume"},       {&ReferenceParts::number, "number"},
     {&ReferenceParts::issue, "issue"},         {&ReferenceParts::eid, "eid"},
-    {&ReferenceParts::issn, "issn"},           {&ReferenceParts::publisher, "publisher"},
+    {&ReferenceParts::issn, "issn"},           {&ReferenceParts::isbn, "isbn"},           {&ReferenceParts::publisher, "publisher"},
     {&ReferenceParts::organization, "organization"}, {&ReferenceParts::institution, "institution"},
     {&ReferenceParts::school, "school"},       {&ReferenceParts::address, "address"},
     {&ReferenceParts::edition, "edition"},     {&ReferenceParts::chapter, "chapter"},

@@ -27,6 +27,7 @@ struct ReferenceParts {
   std::string issue;
   std::string eid;  // an article number given in place of pages
   std::string issn;
+  std::string isbn;
   std::string pages;  // in the page mode chosen: the first page or the range
   int pages_plural = 0;
   std::string page_range;  // the whole range, whatever the mode

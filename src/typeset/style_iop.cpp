@@ -40,6 +40,7 @@ void Lead(const ReferenceParts& p, std::string* out) {
 
 void Tail(const ReferenceParts& p, std::string* out) {
   AddPart(out, " ", "ISSN ", p.issn, "");
+  AddPart(out, " ", "ISBN ", p.isbn, "");
   AddPart(out, " ", "", WithFirstLetterCase(p.note, 0), "");
   AddPart(out, " ", "(\\textit{Preprint} ", p.eprint, ")");
   AddPart(out, " ", "URL ", p.url, "");
