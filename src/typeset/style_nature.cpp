@@ -30,9 +30,10 @@ std::string Capitalised(const std::string& text) {
   return out;
 }
 
+// The URL, then the note, then the eprint, which joins the note.
 void Tail(const ReferenceParts& p, std::string* out) {
-  AddPart(out, ". ", "", Capitalised(p.note), "");
   AddPart(out, ". ", "URL ", p.url, "");
+  AddPart(out, ". ", "", Capitalised(p.note), "");
   AddPart(out, p.note.empty() ? ". " : ", ", "", p.eprint, "");
   FinishReference(out, ".");
 }
