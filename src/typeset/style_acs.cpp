@@ -104,7 +104,7 @@ void Booklet(const ReferenceParts& p, std::string* out) {
 }
 
 void Manual(const ReferenceParts& p, std::string* out) {
-  PartList(p, {p.title, p.organization, p.address, p.edition.empty() ? "" : p.edition + " ed.", p.year, p.note},
+  PartList(p, {Italic(p.title), p.organization, p.address, p.edition.empty() ? "" : p.edition + " ed.", p.year, p.note},
            out);
 }
 
@@ -118,7 +118,7 @@ void Mastersthesis(const ReferenceParts& p, std::string* out) {
 
 void Techreport(const ReferenceParts& p, std::string* out) {
   std::string kind = Either(p.type_field, "Tech. Rep.");
-  PartList(p, {p.title, p.number.empty() ? kind : kind + " " + p.number, p.institution, p.address, p.year, p.note},
+  PartList(p, {Italic(p.title), p.number.empty() ? kind : kind + " " + p.number, p.institution, p.address, p.year, p.note},
            out);
 }
 
@@ -134,7 +134,7 @@ void Proceedings(const ReferenceParts& p, std::string* out) {
 }
 
 void Misc(const ReferenceParts& p, std::string* out) {
-  PartList(p, {p.title, p.howpublished, p.year, p.note}, out);
+  PartList(p, {Italic(p.title), p.howpublished, p.year, p.note}, out);
 }
 
 const TypeRoute kRoutes[] = {
