@@ -2,6 +2,7 @@
 // the year after the names, parts joined by blanks, "(Place: Publisher)",
 // titles of the lesser works in sentence case, no closing full stop.
 #include "typeset/reference_parts.h"
+#include "typeset/sentence_case.h"
 #include "typeset/styles.h"
 
 extern const NameStyle kIopNames = {SURNAME_SPACE, ", ", " and ", " and ", " \\textit{et~al.}",
@@ -39,8 +40,6 @@ void Lead(const ReferenceParts& p, std::string* out) {
 }
 
 void Tail(const ReferenceParts& p, std::string* out) {
-  AddPart(out, " ", "ISSN ", p.issn, "");
-  AddPart(out, " ", "ISBN ", p.isbn, "");
   AddPart(out, " ", "", WithFirstLetterCase(p.note, 0), "");
   AddPart(out, " ", "(\\textit{Preprint} ", p.eprint, ")");
   AddPart(out, " ", "URL ", p.url, "");
@@ -53,6 +52,7 @@ void Article(const ReferenceParts& p, std::string* out) {
   AddPart(out, " ", "\\textbf{", p.volume, "}");
   AddPart(out, "", "(", p.issue, ")");
   AddPart(out, " ", "", Either(p.eid, p.pages), "");
+  AddPart(out, " ", "ISSN ", p.issn, "");
   Tail(p, out);
 }
 
@@ -67,6 +67,7 @@ void Book(const ReferenceParts& p, std::string* out) {
     AddPart(out, " ", "chap ", p.chapter, "");
     AddPart(out, p.chapter.empty() ? " " : ", ", "", Pages(p), "");
   }
+  AddPart(out, " ", "ISBN ", p.isbn, "");
   Tail(p, out);
 }
 
@@ -100,7 +101,7 @@ void Manual(const ReferenceParts& p, std::string* out) {
 }
 
 void Thesis(const ReferenceParts& p, const char* kind, std::string* out) {
-  Work(p, Italic(p.title), {Either(p.type_field, kind), p.school, p.address}, out);
+  Work(p, Italic(p.title), {Either(SentenceCase(p.type_field), kind), p.school, p.address}, out);
 }
 
 void Phdthesis(const ReferenceParts& p, std::string* out) { Thesis(p, "Ph.D. thesis", out); }
