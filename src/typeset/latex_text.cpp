@@ -136,6 +136,13 @@ std::size_t WriteUnicode(const std::string& value, std::size_t i, LatexWriter* w
     w->out += std::string("\\") + accent + "{" + base + "}";
     return length;
   }
+  // The spaces of typesetting (U+2000 to U+200A, U+202F) are blanks, and
+  // a C1 control character (a Windows byte read as Latin-1) prints nothing.
+  if ((code >= 0x2000 && code <= 0x200A) || code == 0x202F) {
+    w->out += ' ';
+    return length;
+  }
+  if (code >= 0x80 && code <= 0x9F) return length;
   for (const CharacterName& name : kCharacterNames) {
     if (name.code != code) continue;
     if (name.text != nullptr) {
@@ -145,11 +152,36 @@ std::size_t WriteUnicode(const std::string& value, std::size_t i, LatexWriter* w
     }
     return length;
   }
+  // Scripts and signs that no table above names and pdflatex's utf8 input
+  // does not know (CJK, arrows, shapes, dingbats) print as "?".  Cyrillic
+  // stays: a document with T2A prints it.  Punctuation, the euro and the
+  // trade mark sign stay too.
+  const int known = code < 0x0370 || (code >= 0x0400 && code <= 0x052F) || (code >= 0x2010 && code <= 0x2044) ||
+                    code == 0x20AC || code == 0x2122 || (code >= 0x1E00 && code <= 0x1EFF);
+  if (!known) {
+    w->out += '?';
+    return length;
+  }
+  return 0;
+}
+
+// 1 when the command is one of the math commands above (\Sigma, \pm) or
+// another that astronomers' titles use: outside math it would stop pdflatex.
+int IsMathCommand(const std::string& command) {
+  for (const CharacterName& name : kCharacterNames) {
+    if (name.math != nullptr && command == name.math + 1) return 1;
+  }
+  static const char* const kMore[] = {"star", "odot", "oplus", "sun", "times", "cdot", "sim", "approx", "propto",
+                                      "infty", "leq", "geq", "le", "ge", "ll", "gg", "rightarrow", "prime"};
+  for (const char* more : kMore) {
+    if (command == more) return 1;
+  }
   return 0;
 }
 
 // Writes the control sequence at value[i]; returns the index of its last
 // character.
+
 std::size_t WriteCommand(const std::string& value, std::size_t i, LatexWriter* w) {
   if (i + 1 == value.size()) {
     w->out += "\\textbackslash{}";  // a lone backslash would take our next character
@@ -168,6 +200,8 @@ std::size_t WriteCommand(const std::string& value, std::size_t i, LatexWriter* w
   int after_accent = out_size >= 2 && w->out[out_size - 2] == '\\' && IsAccentSymbol(w->out[out_size - 1]);
   if (accent != nullptr) {
     w->out += std::string("\\") + accent;
+  } else if (!InMath(*w) && IsMathCommand(command)) {
+    w->out += "$\\" + command + "$";
   } else if (command == "text") {
     w->out += "\\textrm";  // amsmath's \text, which plain LaTeX lacks; \textrm works in math too
   } else if (after_accent && command.size() > 1 && (command[0] == 'i' || command[0] == 'j')) {
@@ -234,6 +268,8 @@ std::string LatexText(const std::string& value) {
         continue;
       }
     }
+    // A control character (a stray byte of a copied formula) prints nothing.
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
     int in_math = InMath(w);
     if (c == '{') {
       w.depth++;

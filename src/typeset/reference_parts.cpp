@@ -1,5 +1,8 @@
 #include "typeset/reference_parts.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "text/ascii_case.h"
 
 namespace {
@@ -20,20 +23,6 @@ void AddPart(std::string* out, const char* separator, const char* prefix,
   *out += suffix;
 }
 
-void AddPages(std::string* out, const char* separator, const ReferenceParts& parts,
-              const char* one_page, const char* more_pages) {
-  AddPart(out, separator, parts.pages_plural ? more_pages : one_page, parts.pages, "");
-}
-
-std::string JournalGroup(const ReferenceParts& parts, const char* separator, const char* volume_word,
-                         const char* one_page, const char* more_pages) {
-  std::string group;
-  AddPart(&group, separator, "\\textit{", parts.journal, "}");
-  AddPart(&group, separator, volume_word, parts.volume, "");
-  AddPages(&group, separator, parts, one_page, more_pages);
-  return group;
-}
-
 void FinishReference(std::string* text, const char* end) {
   if (!text->empty()) {
     if (end[0] == '.' && EndsWithFullStop(*text)) end++;
@@ -42,41 +31,60 @@ void FinishReference(std::string* text, const char* end) {
   *text += "\n\n";
 }
 
-int TitleNamesProceedings(const std::string& title) {
-  std::size_t i = 0;
-  while (i < title.size() && title[i] == '{') i++;
-  const char* word = "proc";
-  for (int k = 0; k < 4; k++, i++) {
-    if (i >= title.size() || AsciiLower(title[i]) != word[k]) return 0;
+std::string Joined(const char* separator, std::initializer_list<std::string> parts) {
+  std::string out;
+  for (const std::string& part : parts) AddPart(&out, separator, "", part, "");
+  return out;
+}
+
+const std::string& Either(const std::string& value, const std::string& fallback) {
+  return value.empty() ? fallback : value;
+}
+
+void WriteByType(const ReferenceParts& parts, const TypeRoute* routes, std::size_t count, TypeWriter fallback,
+                 std::string* out) {
+  for (std::size_t i = 0; i < count; i++) {
+    if (parts.type == routes[i].type) {
+      routes[i].write(parts, out);
+      return;
+    }
   }
-  return 1;
+  fallback(parts, out);
 }
 
-std::string PublisherGroup(const std::string& first, const char* middle_separator,
-                           const std::string& second, const char* last_separator,
-                           const std::string& third) {
-  std::string group;
-  AddPart(&group, "", "", first, "");
-  AddPart(&group, middle_separator, "", second, "");
-  AddPart(&group, last_separator, "", third, "");
-  return group;
+std::string OrdinalEdition(const std::string& edition) {
+  static const char* const kWords[] = {"first", "second", "third", "fourth", "fifth",
+                                       "sixth", "seventh", "eighth", "ninth", "tenth"};
+  int n = 0;
+  for (int i = 0; i < 10 && n == 0; i++) {
+    if (SameIgnoringCase(edition, kWords[i])) n = i + 1;
+  }
+  std::string digits = edition;
+  if (!digits.empty() && digits.back() == '.') digits.pop_back();
+  if (n == 0 && !digits.empty() && digits.size() <= 3 &&
+      digits.find_first_not_of("0123456789") == std::string::npos) {
+    n = std::atoi(digits.c_str());
+  }
+  if (n <= 0) return edition;
+  const int teen = n % 100 >= 11 && n % 100 <= 13;
+  const char* suffix = teen ? "th" : n % 10 == 1 ? "st" : n % 10 == 2 ? "nd" : n % 10 == 3 ? "rd" : "th";
+  return std::to_string(n) + suffix;
 }
 
-void WriteEditedChapter(const ReferenceParts& parts, std::string* out) {
-  // A paper in proceedings keeps the older wording: the book named as
-  // proceedings, no comma before "edited by" (unless a series stands
-  // between them), no closing full stop.
-  const int proceedings = parts.in_proceedings;
-  const char* book_open = "in \\textit{";
-  if (proceedings && !TitleNamesProceedings(parts.booktitle)) book_open = "in \\textit{Proceedings of the ";
-  AddPart(out, "", "", parts.authors, "");
-  AddPart(out, ", ", book_open, parts.booktitle, "}");
-  std::string series;
-  AddPart(&series, "", "", parts.series, "");
-  AddPart(&series, ", ", "Vol. ", parts.volume, "");
-  AddPart(out, ", ", "", series, "");
-  AddPart(out, proceedings && series.empty() ? " " : ", ", "edited by ", parts.editors, "");
-  AddPart(out, " ", "(", PublisherGroup(parts.publisher, ", ", parts.address, ", ", parts.year), ")");
-  AddPages(out, ", ", parts, "p. ", "pp. ");
-  FinishReference(out, proceedings ? "" : ".");
+std::string WithFirstLetterCase(const std::string& text, int upper) {
+  std::string out = text;
+  if (out.empty()) return out;
+  const char c = out[0];
+  if (upper && c >= 'a' && c <= 'z') out[0] = static_cast<char>(c - 'a' + 'A');
+  if (!upper) out[0] = AsciiLower(c);
+  return out;
 }
+
+std::string WithFullStop(const std::string& text) {
+  std::size_t end = text.find_last_not_of('}');
+  if (end == std::string::npos) return text;
+  const char last = text[end];
+  return last == '.' || last == '?' || last == '!' ? text : text + ".";
+}
+
+std::string Italic(const std::string& text) { return text.empty() ? "" : "\\textit{" + text + "}"; }

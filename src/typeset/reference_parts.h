@@ -1,46 +1,51 @@
 // What a reference is made of once the entry's values are read: the
 // parts, each ready to print (LaTeX-safe, names in the style's form), ""
-// where the entry has none; and the small rule by which a part that is
-// absent drops out together with its punctuation and its words.
+// where the entry has none; the small rule by which a part that is absent
+// drops out together with its punctuation and its words; and the table by
+// which a style picks its writer for an entry type.
 #ifndef TAMREL_TYPESET_REFERENCE_PARTS_H
 #define TAMREL_TYPESET_REFERENCE_PARTS_H
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 
-// The forms a reference can take; every entry type uses one of them.
-enum ReferenceShape {
-  SHAPE_ARTICLE,  // article
-  SHAPE_BOOK,     // book, booklet, inbook, manual, proceedings
-  SHAPE_CHAPTER,  // incollection, inproceedings, conference
-  SHAPE_THESIS,   // phdthesis, mastersthesis, thesis
-  SHAPE_REPORT,   // techreport, report
-  SHAPE_MISC      // misc, online, unpublished and any type not known
-};
-
 struct ReferenceParts {
-  ReferenceShape shape = SHAPE_MISC;
-  int in_proceedings = 0;  // a chapter that is a paper in proceedings
+  std::string type;  // the entry type in lower case: "article"
   std::string authors;
+  int author_count = 0;
   std::string editors;
   int editor_count = 0;
   std::string title;
+  std::string title_lower;  // BibTeX's sentence case: "A study of {DNA}"
   std::string booktitle;
   std::string journal;
   std::string year;
+  std::string month;
   std::string volume;
   std::string number;
-  std::string pages;
+  std::string issue;
+  std::string eid;  // an article number given in place of pages
+  std::string issn;
+  std::string isbn;
+  std::string pages;  // in the page mode chosen: the first page or the range
   int pages_plural = 0;
-  std::string publisher;  // or who else published it: institution, organization
-  std::string address;
+  std::string page_range;  // the whole range, whatever the mode
+  int page_range_plural = 0;
+  std::string publisher;
+  std::string organization;
+  std::string institution;
   std::string school;
-  std::string kind;  // names the work: "Ph.D. thesis", "Tech. Rep."
+  std::string address;
   std::string edition;
   std::string series;
   std::string chapter;
   std::string howpublished;
+  std::string type_field;  // the entry's own "type": "Technical Note"
   std::string note;
-  std::string eprint;  // "arXiv:1234.5678"
+  std::string eprint;  // "1234.5678"
+  std::string archive;  // where the eprint is kept: "arXiv"
+  std::string primary_class;  // its subject class: "cs.LG"
   std::string url;     // \texttt{...}
   std::string doi;     // \texttt{...}
 };
@@ -52,38 +57,41 @@ struct ReferenceParts {
 void AddPart(std::string* out, const char* separator, const char* prefix,
              const std::string& value, const char* suffix);
 
-// The page part: "p. 81" or "pp. 81--107" with the style's two words.
-void AddPages(std::string* out, const char* separator, const ReferenceParts& parts,
-              const char* one_page, const char* more_pages);
-
-// Where a work that is no article appeared, in the article's terms:
-// "\textit{JOURNAL}", VOLUME and pages, each after separator with the
-// style's words ("Vol. ", "p. ", "pp. "); "" when the entry names none.
-std::string JournalGroup(const ReferenceParts& parts, const char* separator, const char* volume_word,
-                         const char* one_page, const char* more_pages);
-
 // Ends the reference with end (not doubling a full stop) and a blank
 // line.  A reference with no part at all is the blank line alone.
 void FinishReference(std::string* text, const char* end);
 
-// 1 when a book title already says it is proceedings ("Proc. ...",
-// "Proceedings of ..."), so that no style writes "Proceedings of the" twice.
-int TitleNamesProceedings(const std::string& title);
+// Parts joined by separator, the empty ones left out.
+std::string Joined(const char* separator, std::initializer_list<std::string> parts);
 
-// Publisher, address and year joined with the style's two separators,
-// "Wiley, New York, 1999" or "New York: Wiley"; "" when all are absent.
-std::string PublisherGroup(const std::string& first, const char* middle_separator,
-                           const std::string& second, const char* last_separator,
-                           const std::string& third);
+// An edition as an ordinal, as the styles write it: "2", "2." and
+// "second" (any case) give "2nd"; any other text stays as it is.
+std::string OrdinalEdition(const std::string& edition);
 
-// Writes the reference of parts in each style.
-void WriteApsReference(const ReferenceParts& parts, std::string* out);
-void WriteAcsReference(const ReferenceParts& parts, std::string* out);
-void WriteIopReference(const ReferenceParts& parts, std::string* out);
+// The text with its first letter lowered (upper with 0): the styles so
+// write a note that follows other parts.  A braced first letter stays.
+std::string WithFirstLetterCase(const std::string& text, int upper);
 
-// The edited-volume chapter as APS writes it, which the ACS style also
-// uses for a paper in proceedings: "A, in \textit{BOOK}, SERIES, Vol. 3,
-// edited by E (PUBLISHER, ADDRESS, YEAR), p. 5".
-void WriteEditedChapter(const ReferenceParts& parts, std::string* out);
+// The text closed by a full stop, unless it ends in one already or in "?"
+// or "!" (closing braces aside), as BibTeX's add.period$ does; "" stays "".
+std::string WithFullStop(const std::string& text);
+
+// "\\textit{TEXT}", or "" for an empty text.
+std::string Italic(const std::string& text);
+
+// value, or fallback when value is empty.
+const std::string& Either(const std::string& value, const std::string& fallback);
+
+// The writer a style uses for one entry type.
+typedef void (*TypeWriter)(const ReferenceParts& parts, std::string* out);
+struct TypeRoute {
+  const char* type;
+  TypeWriter write;
+};
+
+// Writes parts with the route for their type; a type the table lacks goes
+// to fallback, as a BibTeX style sends it to its default type.
+void WriteByType(const ReferenceParts& parts, const TypeRoute* routes, std::size_t count, TypeWriter fallback,
+                 std::string* out);
 
 #endif

@@ -1,110 +1,129 @@
-// References in the style of the Institute of Physics: surname first, the
-// year after the names, parts joined by blanks, "(Place: Publisher)", and
-// no closing full stop.
+// References as iopart-num prints them: surname and undotted initials,
+// the year after the names, parts joined by blanks, "(Place: Publisher)",
+// titles of the lesser works in sentence case, no closing full stop.
 #include "typeset/reference_parts.h"
+#include "typeset/sentence_case.h"
+#include "typeset/styles.h"
+
+extern const NameStyle kIopNames = {SURNAME_SPACE, ", ", " and ", " and ", " \\textit{et~al.}",
+                                    " \\textit{et~al.}", 0};
 
 namespace {
 
-void Article(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, "\n", "", p.year, "");
-  AddPart(out, " ", "\\textit{", p.journal, "}");
-  AddPart(out, " ", "\\textbf{", p.volume, "}");
-  AddPages(out, " ", p, "", "");
-  FinishReference(out, "");
+std::string PlacePublisher(const std::string& address, const std::string& publisher) {
+  return Joined(": ", {address, publisher});
 }
 
-std::string PlaceAndPublisher(const ReferenceParts& p) {
-  return PublisherGroup(p.address, ": ", p.publisher, "", "");
-}
-
-// The series and volume a book or a chapter belongs to:
-// "\textit{SERIES} vol 3"; "" when it names neither.
-std::string SeriesAndVolume(const ReferenceParts& p) {
+// "(\textit{Series} vol 3)"; a series or a volume alone stands plain.
+std::string SeriesVolume(const ReferenceParts& p) {
+  if (p.volume.empty()) return p.series;
+  if (p.series.empty()) return "vol " + p.volume;
   std::string group;
   AddPart(&group, "", "\\textit{", p.series, "}");
   AddPart(&group, " ", "vol ", p.volume, "");
-  return group;
+  return "(" + group + ")";
 }
 
-// A book by its authors ("A 1999 \textit{TITLE} ed E") or an edited
-// volume led by its editors ("E (eds) 2003 \textit{TITLE}").
-void Book(const ReferenceParts& p, std::string* out) {
+std::string Pages(const ReferenceParts& p) {
+  if (p.pages.empty()) return "";
+  return (p.pages_plural ? "pp " : "p ") + p.pages;
+}
+
+// Names (authors, else editors marked so) and year open every reference.
+void Lead(const ReferenceParts& p, std::string* out) {
   if (!p.authors.empty()) {
     AddPart(out, "", "", p.authors, "");
   } else {
     AddPart(out, "", "", p.editors, p.editor_count > 1 ? " (eds)" : " (ed)");
   }
   AddPart(out, " ", "", p.year, "");
+}
+
+void Tail(const ReferenceParts& p, std::string* out) {
+  AddPart(out, " ", "", WithFirstLetterCase(p.note, 0), "");
+  AddPart(out, " ", "(\\textit{Preprint} ", p.eprint, ")");
+  AddPart(out, " ", "URL ", p.url, "");
+  FinishReference(out, "");
+}
+
+void Article(const ReferenceParts& p, std::string* out) {
+  Lead(p, out);
+  AddPart(out, " ", "\\textit{", p.journal, "}");
+  AddPart(out, " ", "\\textbf{", p.volume, "}");
+  AddPart(out, "", "(", p.issue, ")");
+  AddPart(out, " ", "", Either(p.eid, p.pages), "");
+  AddPart(out, " ", "ISSN ", p.issn, "");
+  Tail(p, out);
+}
+
+void Book(const ReferenceParts& p, std::string* out) {
+  Lead(p, out);
   AddPart(out, " ", "\\textit{", p.title, "}");
-  AddPart(out, " ", "", p.edition, " ed");
+  AddPart(out, " ", "", OrdinalEdition(p.edition), " ed");
   if (!p.authors.empty()) AddPart(out, " ", "ed ", p.editors, "");
-  AddPart(out, " ", "(", SeriesAndVolume(p), ")");
-  AddPart(out, " ", "(", PlaceAndPublisher(p), ")");
-  AddPart(out, " ", "chapter ", p.chapter, "");
-  AddPages(out, " ", p, "p ", "pp ");
-  FinishReference(out, "");
-}
-
-// A chapter names its own title and "in" its book; a paper in
-// proceedings names the proceedings alone.
-void Chapter(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, " ", "", p.year, "");
-  if (p.in_proceedings) {
-    const char* open = TitleNamesProceedings(p.booktitle) ? "\\textit{" : "\\textit{Proc. ";
-    AddPart(out, " ", open, p.booktitle, "}");
-  } else {
-    AddPart(out, " ", "\\textit{", p.title, "}");
-    AddPart(out, " ", "in \\textit{", p.booktitle, "}");
+  AddPart(out, " ", "", SeriesVolume(p), "");
+  AddPart(out, " ", "(", PlacePublisher(p.address, p.publisher), ")");
+  if (p.type == "inbook") {
+    AddPart(out, " ", "chap ", p.chapter, "");
+    AddPart(out, p.chapter.empty() ? " " : ", ", "", Pages(p), "");
   }
-  AddPart(out, " ", "(", SeriesAndVolume(p), ")");
+  AddPart(out, " ", "ISBN ", p.isbn, "");
+  Tail(p, out);
+}
+
+void Chapter(const ReferenceParts& p, std::string* out) {
+  Lead(p, out);
+  AddPart(out, " ", "", p.title_lower, "");
+  AddPart(out, " ", "\\textit{", p.booktitle, "}");
+  AddPart(out, " ", "", SeriesVolume(p), "");
   AddPart(out, " ", "ed ", p.editors, "");
-  AddPart(out, " ", "(", PlaceAndPublisher(p), ")");
-  AddPages(out, " ", p, "p ", "pp ");
-  FinishReference(out, "");
+  AddPart(out, " ", "(", PlacePublisher(p.address, Either(p.publisher, p.organization)), ")");
+  AddPart(out, " ", "", Pages(p), "");
+  Tail(p, out);
 }
 
-void Thesis(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, " ", "", p.year, "");
-  AddPart(out, " ", "", p.kind, "");
-  AddPart(out, " ", "", p.school, "");
-  AddPart(out, ", ", "", p.address, "");
-  FinishReference(out, "");
+// A title and then what the work is and who made it, each after a blank.
+void Work(const ReferenceParts& p, const std::string& title, std::initializer_list<std::string> rest,
+          std::string* out) {
+  Lead(p, out);
+  AddPart(out, " ", "", title, "");
+  for (const std::string& part : rest) AddPart(out, " ", "", part, "");
+  Tail(p, out);
 }
 
-void Report(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, " ", "", p.year, "");
-  AddPart(out, " ", "\\textit{", p.title, "}");
-  AddPart(out, " ", "", p.kind, "");
-  AddPart(out, " ", "", p.number, "");
-  AddPart(out, " ", "(", PlaceAndPublisher(p), ")");
-  FinishReference(out, "");
+void Booklet(const ReferenceParts& p, std::string* out) {
+  Work(p, p.title_lower, {p.howpublished, p.address}, out);
 }
 
-void Misc(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, " ", "", p.year, "");
-  AddPart(out, " ", "", p.title, "");
-  AddPart(out, " ", "", p.howpublished, "");
-  AddPart(out, " ", "", JournalGroup(p, " ", "vol ", "p ", "pp "), "");
-  AddPart(out, " ", "", p.note, "");
-  AddPart(out, " ", "", p.eprint, "");
-  AddPart(out, " ", "", p.url, "");
-  FinishReference(out, "");
+void Manual(const ReferenceParts& p, std::string* out) {
+  Work(p, Italic(p.title), {p.organization, p.address, p.edition.empty() ? "" : OrdinalEdition(p.edition) + " ed"},
+       out);
 }
+
+void Thesis(const ReferenceParts& p, const char* kind, std::string* out) {
+  Work(p, Italic(p.title), {Either(SentenceCase(p.type_field), kind), p.school, p.address}, out);
+}
+
+void Phdthesis(const ReferenceParts& p, std::string* out) { Thesis(p, "Ph.D. thesis", out); }
+
+void Mastersthesis(const ReferenceParts& p, std::string* out) { Thesis(p, "Master's thesis", out); }
+
+void Techreport(const ReferenceParts& p, std::string* out) {
+  std::string kind = Either(p.type_field, p.number.empty() ? "Tech. rep." : "Tech. Rep.");
+  Work(p, p.title_lower, {p.number.empty() ? kind : kind + " " + p.number, p.institution, p.address}, out);
+}
+
+void Misc(const ReferenceParts& p, std::string* out) { Work(p, p.title_lower, {p.howpublished}, out); }
+
+const TypeRoute kRoutes[] = {
+    {"article", Article},   {"book", Book},           {"booklet", Booklet},      {"inbook", Book},
+    {"incollection", Chapter}, {"inproceedings", Chapter}, {"conference", Chapter}, {"manual", Manual},
+    {"mastersthesis", Mastersthesis}, {"phdthesis", Phdthesis}, {"proceedings", Book},
+    {"techreport", Techreport},
+};
 
 }  // namespace
 
 void WriteIopReference(const ReferenceParts& parts, std::string* out) {
-  switch (parts.shape) {
-    case SHAPE_ARTICLE: Article(parts, out); break;
-    case SHAPE_BOOK: Book(parts, out); break;
-    case SHAPE_CHAPTER: Chapter(parts, out); break;
-    case SHAPE_THESIS: Thesis(parts, out); break;
-    case SHAPE_REPORT: Report(parts, out); break;
-    case SHAPE_MISC: Misc(parts, out); break;
-  }
+  WriteByType(parts, kRoutes, sizeof kRoutes / sizeof kRoutes[0], Misc, out);
 }

@@ -1,27 +1,21 @@
 // The journal styles: one line each in the registry (typeset/styles.cpp),
 // which the command line's --style, its help and completion, and the
-// typesetter all read.  A new style is one file with its reference writer
-// (typeset/style_NAME.cpp) and one line in the registry.
+// typesetter all read.  A new style is one file with its name style and
+// reference writer (typeset/style_NAME.cpp) and one line in the registry.
 #ifndef TAMREL_TYPESET_STYLES_H
 #define TAMREL_TYPESET_STYLES_H
 
 #include <string>
 
+#include "typeset/names.h"
 #include "typeset/reference_parts.h"
-
-// How a style writes one person's name, and the list of them.
-enum NameForm {
-  NAMES_GIVEN_FIRST,      // "A. B. Smith, C. Doe, and E. Roe", "\textit{et al.}"
-  NAMES_SURNAME_FIRST,    // "Smith, A. B.; Doe, C.", "et al."
-  NAMES_SURNAME_INITIALS  // "Smith A B, Doe C and Roe E", "\textit{et al}"
-};
 
 typedef void (*ReferenceWriter)(const ReferenceParts& parts, std::string* out);
 
 struct JournalStyleInfo {
   const char* option;  // the command line's value: "aps"
   const char* label;   // what it is called: "American Physical Society"
-  NameForm names;
+  const NameStyle* names;
   ReferenceWriter write;
   // Its column in the classic formats of the line rules, or -1 where the
   // line rules have no format for it.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs extract on every real library beside the source tree (../shared/
 # corpus/real/**/*.bib) with a document that cites everything, in each
-# journal style, and compiles the three bibitem files of a library in one
+# journal style, and compiles the five bibitem files of a library in one
 # document with pdflatex.  A library that is valid UTF-8 is read with
 # inputenc's utf8, any other with cp1252 (a superset of Latin-1's letters).
 # Usage: bash corpus_pdflatex.sh PATH_TO_TAMREL SOURCE_DIR
@@ -54,7 +54,7 @@ write_document() {
     printf '\\documentclass{article}\n\\usepackage[%s]{inputenc}\n\\usepackage[T1]{fontenc}\n' "$encoding"
     library_commands "$library" | sed 's/.*/\\providecommand{\\&}{}/'
     printf '\\begin{document}\n'
-    for style in aps acs iop; do
+    for style in aps acs iop nature rsc; do
       printf '\\section*{%s}\n\\begin{thebibliography}{9999}\n\\input{bibitems_%s}\n\\end{thebibliography}\n' \
         "$style" "$style"
     done
@@ -69,7 +69,7 @@ check_library() {
   mkdir -p "$folder" && cp "$library" "$folder/library.bib" || return 1
   printf '\\documentclass{article}\n\\begin{document}\n\\nocite{*}\n\\end{document}\n' >"$folder/doc.tex"
   local style count
-  for style in aps acs iop; do
+  for style in aps acs iop nature rsc; do
     if ! (cd "$folder" && "$tamrel" extract doc.tex library.bib --style "$style" >/dev/null 2>extract.err); then
       fail "$name: extract --style $style failed"
       cat "$folder/extract.err"

@@ -8,16 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "app/state.h"
 #include "bibtex/bib_file.h"
 #include "bibtex/bib_values.h"
 #include "typeset/reference.h"
 #include "typeset/styles.h"
-
-// The registry's style for each of the preference dialog's three.
-inline const JournalStyleInfo* StyleOf(JournalStyle style) {
-  return StyleByOption(style == STYLE_APS ? "aps" : style == STYLE_ACS ? "acs" : "iop");
-}
 
 inline BibBlock MakeEntry(const char* type, const char* key,
                           std::initializer_list<std::pair<const char*, const char*>> fields) {
@@ -34,11 +28,12 @@ inline BibBlock MakeEntry(const char* type, const char* key,
   return block;
 }
 
-// The reference of entry as it follows its \bibitem line.
-inline std::string Typeset(const BibBlock& entry, JournalStyle style, int page_range = 0,
+// The reference of entry in the style of the registry named style (its
+// command-line value), as it follows its \bibitem line.
+inline std::string Typeset(const BibBlock& entry, const char* style, int page_range = 0,
                            const BibBlock* parent = nullptr) {
   ReferenceOptions options;
-  options.style = StyleOf(style);
+  options.style = StyleByOption(style);
   options.page_range = page_range;
   std::string out;
   BibBlockValues values(entry);

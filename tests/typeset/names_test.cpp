@@ -1,59 +1,77 @@
-// Name lists in the three styles: the BibTeX name forms, braces, "others",
-// and which "and" separates names (how each form is read: tests/text).
+// Name lists in the five styles, as the journals' BibTeX styles print them
+// (apsrev4-2, iopart-num, JAmChemSoc, naturemag, rsc): initials, the
+// order of the parts, "and" or "&", the serial comma, and "et al." for
+// "others" or a list cut short (how each form is read: tests/text).
 #include <gtest/gtest.h>
 
 #include "typeset/names.h"
+#include "typeset/printed_text.h"
+#include "typeset/styles.h"
 
 namespace {
 
 struct NameCase {
   const char* value;
   const char* aps;
-  const char* acs;
   const char* iop;
+  const char* acs;
+  const char* nature;
+  const char* rsc;
 };
 
 const NameCase kNameCases[] = {
-    {"John Smith and Jane Doe", "John Smith and Jane Doe", "Smith, John; Doe, Jane", "Smith John and Doe Jane"},
-    {"{Some Collaboration}", "{Some Collaboration}", "{Some Collaboration}", "{Some Collaboration}"},
-    {"{Some Collaboration} and Smith, John", "{Some Collaboration} and John Smith",
-     "{Some Collaboration}; Smith, John", "{Some Collaboration} and Smith John"},
-    {"von Neumann, John", "John von Neumann", "von Neumann, John", "von Neumann John"},
-    {"John von Neumann", "John von Neumann", "von Neumann, John", "von Neumann John"},
-    {"de la Fontaine, Jean", "Jean de la Fontaine", "de la Fontaine, Jean", "de la Fontaine Jean"},
-    {"Smith, Jr., John", "John Smith, Jr.", "Smith, John, Jr.", "Smith John Jr"},
-    {"Smith, John and others", "John Smith \\textit{et al.}", "Smith, John; et al.", "Smith John \\textit{et al}"},
-    {"Smith, John and Doe, Jane and others", "John Smith, Jane Doe, \\textit{et al.}",
-     "Smith, John; Doe, Jane; et al.", "Smith John, Doe Jane, \\textit{et al}"},
-    // "anderson" is a word of the name, not a separator.
-    {"Smith, John anderson", "John anderson Smith", "Smith, John anderson", "Smith John anderson"},
-    {"Smith, John AND Doe, Jane", "John Smith and Jane Doe", "Smith, John; Doe, Jane", "Smith John and Doe Jane"},
-    {"Smith, John And Doe, Jane", "John Smith and Jane Doe", "Smith, John; Doe, Jane", "Smith John and Doe Jane"},
-    // Inside braces "and" belongs to the name.
-    {"{Smith and Sons}", "{Smith and Sons}", "{Smith and Sons}", "{Smith and Sons}"},
-    {"Smith, John A. and Doe, Jane and Brown, L.-P.", "John A. Smith, Jane Doe and L.-P. Brown",
-     "Smith, John A.; Doe, Jane; Brown, L.-P.", "Smith John A, Doe Jane and Brown L-P"},
-    {"Smith, J.A.", "J.A. Smith", "Smith, J.A.", "Smith J A"},
-    {"M{\\o}ller, Hans", "Hans M{\\o}ller", "M{\\o}ller, Hans", "M{\\o}ller Hans"},
-    // A word that opens with an accent command counts by its letter.
-    {"Jean {\\'e}mile Zola", "Jean {\\'e}mile Zola", "{\\'e}mile Zola, Jean", "{\\'e}mile Zola Jean"},
-    {"Aristotle", "Aristotle", "Aristotle", "Aristotle"},
-    // A tie parts words; an escaped tilde is an accent inside the word.
-    {"M.~Braun and H.~Saurer", "M. Braun and H. Saurer", "Braun, M.; Saurer, H.", "Braun M and Saurer H"},
-    {"Mui\\~no, R. and Hinkle, K.~H.", "R. Mui\\~no and K. H. Hinkle", "Mui\\~no, R.; Hinkle, K. H.",
-     "Mui\\~no R and Hinkle K H"},
-    {"Smith,   John   and   Doe, Jane", "John Smith and Jane Doe", "Smith, John; Doe, Jane", "Smith John and Doe Jane"},
-    {"", "", "", ""},
+    {"John Smith and Jane Doe", "J. Smith and J. Doe", "Smith J and Doe J", "Smith, J.; Doe, J.",
+     "Smith, J. & Doe, J.", "J. Smith and J. Doe"},
+    {"{Some Collaboration} and Smith, John", "Some Collaboration and J. Smith", "Some Collaboration and Smith J",
+     "Some Collaboration; Smith, J.", "Some Collaboration & Smith, J.", "Some Collaboration and J. Smith"},
+    {"von Neumann, John", "J. von Neumann", "von Neumann J", "von Neumann, J.", "von Neumann, J.",
+     "J. von Neumann"},
+    {"Smith, Jr., John", "J. Smith, Jr.", "Smith Jr J", "Smith, J., Jr.", "Smith, J., Jr.", "J. Smith, Jr."},
+    {"Smith, John and Doe, Jane and others", "J. Smith, J. Doe, et al.", "Smith J, Doe J et al.",
+     "Smith, J.; Doe, J.; et al.", "Smith, J., Doe, J. et al.", "J. Smith, J. Doe et al."},
+    {"Smith, John and others", "J. Smith et al.", "Smith J et al.", "Smith, J.; et al.", "Smith, J. et al.",
+     "J. Smith et al."},
+    {"Smith, John A. and Doe, Jane and Brown, L.-P.", "J. A. Smith, J. Doe, and L.-P. Brown",
+     "Smith J A, Doe J and Brown L P", "Smith, J. A.; Doe, J.; Brown, L.-P.", "Smith, J. A., Doe, J. & Brown, L.-P.",
+     "J. A. Smith, J. Doe and L.-P. Brown"},
+    // One word of given names gives one initial, full stops or not.
+    {"Smith, J.A.", "J. Smith", "Smith J", "Smith, J.", "Smith, J.", "J. Smith"},
+    {"M.~Braun and H.~Saurer", "M. Braun and H. Saurer", "Braun M and Saurer H", "Braun, M.; Saurer, H.",
+     "Braun, M. & Saurer, H.", "M. Braun and H. Saurer"},
+    // A braced group counts by its first letter, an accent group whole.
+    {"{Shun-ichi} Amari", "S. Amari", "Amari S", "Amari, S.", "Amari, S.", "S. Amari"},
+    {"M{\\o}ller, Hans", "H. M\\oller", "M\\oller H", "M\\oller, H.", "M\\oller, H.", "H. M\\oller"},
+    {"{\\'E}mile Zola", "\\'E. Zola", "Zola \\'E", "Zola, \\'E.", "Zola, \\'E.", "\\'E. Zola"},
+    // Nature keeps the first of more than five names.
+    {"Ann One and Bob Two and Cid Three and Dan Four and Eve Five and Fay Six",
+     "A. One, B. Two, C. Three, D. Four, E. Five, and F. Six", "One A, Two B, Three C, Four D, Five E and Six F",
+     "One, A.; Two, B.; Three, C.; Four, D.; Five, E.; Six, F.", "One, A. et al.",
+     "A. One, B. Two, C. Three, D. Four, E. Five and F. Six"},
+    {"", "", "", "", "", ""},
 };
+
+std::string Formatted(const char* value, const char* style) {
+  NameList list;
+  ParseNameList(value, &list);
+  return PrintedText(FormatNameList(list, *StyleByOption(style)->names));
+}
 
 TEST(NameListTest, EachNameFormInEachStyle) {
   for (const NameCase& c : kNameCases) {
-    NameList list;
-    ParseNameList(c.value, &list);
-    EXPECT_EQ(FormatNameList(list, NAMES_GIVEN_FIRST), c.aps) << c.value;
-    EXPECT_EQ(FormatNameList(list, NAMES_SURNAME_FIRST), c.acs) << c.value;
-    EXPECT_EQ(FormatNameList(list, NAMES_SURNAME_INITIALS), c.iop) << c.value;
+    EXPECT_EQ(Formatted(c.value, "aps"), c.aps) << c.value;
+    EXPECT_EQ(Formatted(c.value, "iop"), c.iop) << c.value;
+    EXPECT_EQ(Formatted(c.value, "acs"), c.acs) << c.value;
+    EXPECT_EQ(Formatted(c.value, "nature"), c.nature) << c.value;
+    EXPECT_EQ(Formatted(c.value, "rsc"), c.rsc) << c.value;
   }
+}
+
+// The ACS style keeps the first of more than fifteen names.
+TEST(NameListTest, AcsCutsALongList) {
+  std::string value;
+  for (int i = 0; i < 16; i++) value += std::string(i ? " and " : "") + "Pat Person";
+  EXPECT_EQ(Formatted(value.c_str(), "acs"), "Person, P.; et al.");
+  EXPECT_EQ(Formatted(value.c_str(), "iop").substr(0, 18), "Person P, Person P");
 }
 
 }  // namespace

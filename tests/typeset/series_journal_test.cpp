@@ -1,17 +1,19 @@
-// The series, journal and volume that a chapter, a book, a booklet or a
-// misc entry gives, printed in each style's manner; a journal that says
-// what the series says is printed once; journal macros written out.
+// The series, journal and volume that a chapter, a book or a misc entry
+// gives, as each journal style prints them (expected texts: the journals'
+// BibTeX styles' output for the same entries, read back from pdflatex).
+// The styles print a book's or a chapter's series and volume, never its
+// journal field, and a misc entry neither.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "typeset/make_entry.h"
+#include "typeset/printed_text.h"
 #include "typeset/reference.h"
 
 namespace {
 
-// A chapter in a numbered series, whose journal field repeats the series
-// in other letter case.
+// A chapter in a numbered series, whose journal field repeats the series.
 const BibBlock kSeriesChapter = MakeEntry("incollection", "eisen",
     {{"author", "Eisen, M. B."}, {"title", "DNA arrays"}, {"booktitle", "cDNA Preparation"},
      {"editor", "Weissman, Sherman M."}, {"publisher", "Academic Press"}, {"address", "San Diego"},
@@ -21,90 +23,83 @@ const BibBlock kSeriesChapter = MakeEntry("incollection", "eisen",
 const BibBlock kSeriesTalk = MakeEntry("INPROCEEDINGS", "hinkle",
     {{"author", "Hinkle, K. H."}, {"booktitle", "Laboratory Spectra"}, {"series", "ASP Conf. Ser."},
      {"volume", "81"}, {"editor", "Sauval, A. J."}, {"publisher", "ASP"}, {"year", "1995"}, {"pages", "66"}});
-// A volume with no series; a journal with no series stands for it.
+// A volume with no series.
 const BibBlock kVolumeOnly = MakeEntry("conference", "buch",
     {{"author", "Buch, Bea"}, {"booktitle", "Proc. EUROSAM"}, {"volume", "72"}, {"year", "1979"}});
 const BibBlock kJournalChapter = MakeEntry("incollection", "shohamy",
     {{"author", "Shohamy, D."}, {"booktitle", "Decision Making"}, {"journal", "Ann. N.Y. Acad. Sci."},
      {"volume", "1235"}, {"year", "2011"}});
-// Series and journal that differ: both are printed.
 const BibBlock kBothNames = MakeEntry("book", "both",
     {{"author", "Brown, Lee"}, {"title", "Things"}, {"series", "Lecture Notes"}, {"journal", "Phys. Rep."},
      {"volume", "9"}, {"publisher", "Wiley"}, {"year", "1999"}});
-// A booklet with a volume and a publisher field in place of howpublished.
-const BibBlock kBooklet = MakeEntry("BOOKLET", "phimister",
-    {{"title", "{The Chipping Forecast}"}, {"author", "Phimister, B"}, {"year", "1999"}, {"volume", "21"},
-     {"number", "1"}, {"publisher", "Nature genetics"}});
-const BibBlock kJournalMisc = MakeEntry("misc", "grey",
-    {{"author", "Grey, Gus"}, {"title", "Some data"}, {"journal", "Nature Genetics"}, {"volume", "21"},
-     {"pages", "1--3"}, {"year", "1999"}});
 const BibBlock kVolumeMisc = MakeEntry("misc", "mayor",
     {{"author", "Mayor, M."}, {"howpublished", "IAU Circular"}, {"volume", "6251"}, {"pages", "1"},
      {"year", "1995"}});
 
-// ADS names journals and series by macros; pages may use a minus sign.
-const BibBlock kAdsTalk = MakeEntry("INPROCEEDINGS", "ads",
-    {{"author", "{Mayor}, M."}, {"booktitle", "Ground-based Instrumentation"}, {"series", "\\procspie"},
-     {"volume", "7014"}, {"pages", "291\xE2\x88\x92" "309"}, {"year", "2008"}});
-const BibBlock kAdsArticle = MakeEntry("ARTICLE", "adsarticle",
-    {{"author", "{Casagrande}, L."}, {"journal", "\\mnras"}, {"volume", "373"}, {"pages", "13"},
-     {"year", "2006"}});
-
 struct SeriesCase {
   const BibBlock* entry;
-  const char* aps;
-  const char* acs;
-  const char* iop;
+  const char* printed[5];  // aps, iop, acs, nature, rsc
 };
 
 const SeriesCase kSeriesCases[] = {
     {&kSeriesChapter,
-     "M. B. Eisen, in \\textit{cDNA Preparation}, Methods in Enzymology, Vol. 303, edited by Sherman M. Weissman "
-     "(Academic Press, San Diego, 1999), pp. 179--205.\n\n",
-     "Eisen, M. B., DNA arrays. In \\textit{cDNA Preparation}; Weissman, Sherman M., Ed.; Methods in Enzymology; "
-     "Academic Press: San Diego, 1999; Vol. 303; pp 179--205.\n\n",
-     "Eisen M B 1999 \\textit{DNA arrays} in \\textit{cDNA Preparation} (\\textit{Methods in Enzymology} vol 303) "
-     "ed Weissman Sherman M (San Diego: Academic Press) pp 179--205\n\n"},
+     {"M. B. Eisen, in cDNA Preparation, Methods in Enzymology, Vol. 303, edited by S. M. Weissman (Academic Press, San Diego, 1999) pp. 179-205",
+      "Eisen M B 1999 Dna arrays cDNA Preparation (Methods in Enzymology vol 303) ed Weissman S M (San Diego: Academic Press) pp 179-205",
+      "Eisen, M. B. In cDNA Preparation; Weissman, S. M., Ed.; Methods in Enzymology, Vol. 303; Academic Press: San Diego, 1999; pp 179-205.",
+      "Eisen, M. B. Dna arrays. In Weissman, S. M. (ed.) cDNA Preparation, vol. 303 of Methods in Enzymology, 179-205 (Academic Press, San Diego, 1999).",
+      "M. B. Eisen, in cDNA Preparation, ed. S. M. Weissman, Academic Press, San Diego, 1999, vol. 303 of Methods in Enzymology, pp. 179-205."}},
     {&kSeriesTalk,
-     "K. H. Hinkle, in \\textit{Proceedings of the Laboratory Spectra}, ASP Conf. Ser., Vol. 81, edited by "
-     "A. J. Sauval (ASP, 1995), p. 66\n\n",
-     "Hinkle, K. H., in \\textit{Proceedings of the Laboratory Spectra}, ASP Conf. Ser., Vol. 81, edited by "
-     "Sauval, A. J. (ASP, 1995), p. 66\n\n",
-     "Hinkle K H 1995 \\textit{Proc. Laboratory Spectra} (\\textit{ASP Conf. Ser.} vol 81) ed Sauval A J (ASP) "
-     "p 66\n\n"},
-    {&kVolumeOnly, "Bea Buch, in \\textit{Proc. EUROSAM}, Vol. 72 (1979)\n\n",
-     "Buch, Bea, in \\textit{Proc. EUROSAM}, Vol. 72 (1979)\n\n", "Buch Bea 1979 \\textit{Proc. EUROSAM} (vol 72)\n\n"},
-    {&kJournalChapter, "D. Shohamy, in \\textit{Decision Making}, Ann. N.Y. Acad. Sci., Vol. 1235 (2011).\n\n",
-     "Shohamy, D. In \\textit{Decision Making}; Ann. N.Y. Acad. Sci.; 2011; Vol. 1235.\n\n",
-     "Shohamy D 2011 in \\textit{Decision Making} (\\textit{Ann. N.Y. Acad. Sci.} vol 1235)\n\n"},
-    {&kBothNames, "Lee Brown, \\textit{Things}, Lecture Notes, Phys. Rep., Vol. 9 (Wiley, 1999).\n\n",
-     "Brown, Lee \\textit{Things}; Lecture Notes, Phys. Rep.; Wiley, 1999; Vol. 9.\n\n",
-     "Brown Lee 1999 \\textit{Things} (\\textit{Lecture Notes, Phys. Rep.} vol 9) (Wiley)\n\n"},
-    {&kBooklet, "B Phimister, \\textit{{The Chipping Forecast}}, Vol. 21 (Nature genetics, 1999).\n\n",
-     "Phimister, B \\textit{{The Chipping Forecast}}; Nature genetics, 1999; Vol. 21.\n\n",
-     "Phimister B 1999 \\textit{{The Chipping Forecast}} (vol 21) (Nature genetics)\n\n"},
-    {&kJournalMisc, "Gus Grey, Some data, \\textit{Nature Genetics}, Vol. 21, pp. 1--3 (1999).\n\n",
-     "Grey, Gus, Some data. \\textit{Nature Genetics}, Vol. 21, pp 1--3, 1999.\n\n",
-     "Grey Gus 1999 Some data \\textit{Nature Genetics} vol 21 pp 1--3\n\n"},
-    {&kVolumeMisc, "M. Mayor, IAU Circular, Vol. 6251, p. 1 (1995).\n\n",
-     "Mayor, M. IAU Circular. Vol. 6251, p 1, 1995.\n\n", "Mayor M 1995 IAU Circular vol 6251 p 1\n\n"},
-    {&kAdsTalk,
-     "M. {Mayor}, in \\textit{Proceedings of the Ground-based Instrumentation}, Proc.~SPIE, Vol. 7014 (2008), "
-     "pp. 291--309\n\n",
-     "{Mayor}, M., in \\textit{Proceedings of the Ground-based Instrumentation}, Proc.~SPIE, Vol. 7014 (2008), "
-     "pp. 291--309\n\n",
-     "{Mayor} M 2008 \\textit{Proc. Ground-based Instrumentation} (\\textit{Proc.~SPIE} vol 7014) pp 291--309\n\n"},
-    {&kAdsArticle, "L. {Casagrande},\n\\textit{MNRAS} \\textbf{373}, 13 (2006).\n\n",
-     "{Casagrande}, L.\n\\textit{MNRAS} \\textbf{2006}, 373, 13.\n\n",
-     "{Casagrande} L\n2006 \\textit{MNRAS} \\textbf{373} 13\n\n"},
+     {"K. H. Hinkle, in Laboratory Spectra, ASP Conf. Ser., Vol. 81, edited by A. J. Sauval (ASP, 1995) p. 66",
+      "Hinkle K H 1995 Laboratory Spectra (ASP Conf. Ser. vol 81) ed Sauval A J (ASP) p 66",
+      "Hinkle, K. H. In Laboratory Spectra; ASP; ASP Conf. Ser., Vol. 81; p 66.",
+      "Hinkle, K. H. In Sauval, A. J. (ed.) Laboratory Spectra, vol. 81 of ASP Conf. Ser., 66 (ASP, 1995).",
+      "K. H. Hinkle, Laboratory Spectra, 1995, p. 66."}},
+    {&kVolumeOnly,
+     {"B. Buch, in Proc. EUROSAM, Vol. 72 (1979)",
+      "Buch B 1979 Proc. EUROSAM vol 72",
+      "Buch, B. In Proc. EUROSAM.",
+      "Buch, B. In Proc. EUROSAM, vol. 72 (1979).",
+      "B. Buch, Proc. EUROSAM, 1979."}},
+    {&kJournalChapter,
+     {"D. Shohamy, in Decision Making, Vol. 1235 (2011)",
+      "Shohamy D 2011 Decision Making vol 1235",
+      "Shohamy, D. In Decision Making, 2011; Vol. 1235.",
+      "Shohamy, D. In Decision Making, vol. 1235 (2011).",
+      "D. Shohamy, in Decision Making, 2011, vol. 1235."}},
+    {&kBothNames,
+     {"L. Brown, Things, Lecture Notes, Vol. 9 (Wiley, 1999)",
+      "Brown L 1999 Things (Lecture Notes vol 9) (Wiley)",
+      "Brown, L. Things; Lecture Notes, Vol. 9; Wiley, 1999.",
+      "Brown, L. Things, vol. 9 of Lecture Notes (Wiley, 1999).",
+      "L. Brown, Things, Wiley, 1999, vol. 9."}},
+    {&kVolumeMisc,
+     {"M. Mayor, IAU Circular (1995)",
+      "Mayor M 1995 IAU Circular",
+      "Mayor, M.; IAU Circular; 1995.",
+      "Mayor, M. IAU Circular (1995).",
+      "M. Mayor, IAU Circular, 1995."}},
 };
 
-TEST(SeriesJournalTest, GivenSeriesJournalAndVolumePrintInEachStyle) {
+const char* const kStyleOptions[] = {"aps", "iop", "acs", "nature", "rsc"};
+
+std::string Printed(const BibBlock& entry, const char* style) { return PrintedText(Typeset(entry, style, 1)); }
+
+TEST(SeriesJournalTest, SeriesAndVolumePrintAsEachStylePrintsThem) {
   for (const SeriesCase& c : kSeriesCases) {
-    EXPECT_EQ(Typeset(*c.entry, STYLE_APS, 1), c.aps) << c.entry->key;
-    EXPECT_EQ(Typeset(*c.entry, STYLE_ACS, 1), c.acs) << c.entry->key;
-    EXPECT_EQ(Typeset(*c.entry, STYLE_IOP, 1), c.iop) << c.entry->key;
+    for (int i = 0; i < 5; i++) EXPECT_EQ(Printed(*c.entry, kStyleOptions[i]), c.printed[i]) << c.entry->key;
   }
+}
+
+// ADS names journals and series by macros; they are written out.
+TEST(SeriesJournalTest, JournalMacrosAreWrittenOut) {
+  const BibBlock article = MakeEntry("ARTICLE", "adsarticle",
+      {{"author", "{Casagrande}, L."}, {"journal", "\\mnras"}, {"volume", "373"}, {"pages", "13"},
+       {"year", "2006"}});
+  EXPECT_EQ(Printed(article, "aps"), "L. Casagrande, MNRAS 373, 13 (2006)");
+  const BibBlock talk = MakeEntry("INPROCEEDINGS", "ads",
+      {{"author", "{Mayor}, M."}, {"booktitle", "Instrumentation"}, {"series", "\\procspie"}, {"volume", "7014"},
+       {"pages", "291\xE2\x88\x92" "309"}, {"year", "2008"}});
+  EXPECT_EQ(Printed(talk, "aps"), "M. Mayor, in Instrumentation, Proc. SPIE, Vol. 7014 (2008) pp. 291-309");
 }
 
 }  // namespace
