@@ -14,7 +14,9 @@
 // of an .aux file) and the scan through it.
 struct OpenFile {
   std::string text;
-  std::string import_folder;  // the \import folder that pulled it in, or ""
+  // The \import folders it was pulled in through, the innermost first
+  // (LaTeX's \input@path): an \input in it looks there after the main folder.
+  std::vector<std::string> import_folders;
   TexScan tex;
   AuxScan aux;
 };
@@ -93,19 +95,23 @@ static std::string FileIdentity(const std::string& path) {
 }
 
 // Reads the file at path onto the stack.  Returns 0 when it cannot be read.
-static int PushFile(DocumentReader* reader, const std::string& path, const std::string& import_folder) {
+static int PushFile(DocumentReader* reader, const std::string& path, const std::vector<std::string>& import_folders,
+                    int subfile) {
   LineReader bytes;
   std::FILE* file = OpenInputReader(&bytes, path.c_str(), "r");
   if (file == nullptr) return 0;
   std::unique_ptr<OpenFile> opened(new OpenFile());
-  opened->import_folder = import_folder;
+  opened->import_folders = import_folders;
   if (reader->is_aux) {
     if (bytes.size > 0) opened->text.assign(bytes.data, bytes.size);
     opened->aux.text = opened->text.data();
     opened->aux.size = opened->text.size();
   } else {
-    ReadableTexText(bytes.data, bytes.size, &opened->text);
+    std::vector<std::size_t> line_starts;
+    ReadableTexText(bytes.data, bytes.size, &opened->text, &line_starts);
     StartTexScan(&opened->tex, opened->text.data(), opened->text.size());
+    opened->tex.line_starts.swap(line_starts);
+    opened->tex.subfile = subfile;
   }
   std::fclose(file);
   reader->open.push_back(std::move(opened));
@@ -131,7 +137,7 @@ static int EndsWith(const std::string& text, const char* tail) {
 // it ends in .tex already), reads it unless it was read before, and lists
 // it as missing when no folder holds it.
 static void FollowFile(DocumentReader* reader, const std::string& written, const std::vector<std::string>& folders,
-                       const std::string& import_folder) {
+                       const std::vector<std::string>& import_folders, int subfile) {
   std::string name = CleanFileName(written);
   if (name.empty() || name.find('#') != std::string::npos) return;  // a macro's parameter
   std::vector<std::string> candidates;
@@ -142,30 +148,49 @@ static void FollowFile(DocumentReader* reader, const std::string& written, const
       std::string path = JoinPath(folder, candidate);
       if (!IsReadableFile(path)) continue;
       if (!reader->seen.insert(FileIdentity(path)).second) return;
-      if (!PushFile(reader, path, import_folder)) reader->collector.out->files_missing.push_back(name);
+      if (!PushFile(reader, path, import_folders, subfile)) reader->collector.out->files_missing.push_back(name);
       return;
     }
   }
   reader->collector.out->files_missing.push_back(name);
 }
 
-// Where a file pulled in by a .tex file is looked for.  \input and its kin
-// look in the current \import folder first, then in the main document's
-// folder; \import names a folder relative to the main document's, and
-// \subimport one relative to the current \import folder.
-static void FollowTexInclude(DocumentReader* reader, const TexInclude& include) {
-  const std::string& current = reader->open.back()->import_folder;
-  if (include.kind == TEX_INCLUDE_HERE) {
+// \subfile{dir/name.ext} loads name from dir, as \subimport{dir/}{name}
+// (the subfiles package drops the extension and lets \input find it).
+static TexInclude SubfileAsSubimport(const TexInclude& include) {
+  TexInclude subimport;
+  subimport.kind = TEX_INCLUDE_SUBIMPORT;
+  std::string name = CleanFileName(include.name);
+  std::size_t slash = name.rfind('/');
+  std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+  subimport.folder = name.substr(0, base);
+  std::size_t dot = name.rfind('.');
+  subimport.name = name.substr(base, dot != std::string::npos && dot > base ? dot - base : std::string::npos);
+  return subimport;
+}
+
+// Where a file pulled in by a .tex file is looked for.  \input{..} and
+// \include look in the \import folders, the innermost first, then in the
+// main document's folder, where LaTeX runs; a bare "\input name" is TeX's
+// own and looks in the main folder alone.  \import names a folder
+// relative to the main document's, \subimport (and \subfile) one relative
+// to the current \import folder.
+static void FollowTexInclude(DocumentReader* reader, const TexInclude& written) {
+  const std::vector<std::string>& imports = reader->open.back()->import_folders;
+  if (written.kind == TEX_INCLUDE_HERE) {
     std::vector<std::string> folders;
-    if (!current.empty()) folders.push_back(current);
+    if (!written.bare) folders = imports;
     folders.push_back(reader->top);
-    FollowFile(reader, include.name, folders, current);
+    FollowFile(reader, written.name, folders, imports, 0);
     return;
   }
-  const std::string& from = include.kind == TEX_INCLUDE_SUBIMPORT && !current.empty() ? current : reader->top;
+  int subfile = written.kind == TEX_INCLUDE_SUBFILE;
+  TexInclude include = subfile ? SubfileAsSubimport(written) : written;
+  const std::string& from = include.kind == TEX_INCLUDE_SUBIMPORT && !imports.empty() ? imports.front() : reader->top;
   std::string folder = JoinPath(from, include.folder);
-  if (folder.empty()) folder = ".";
-  FollowFile(reader, include.name, std::vector<std::string>{folder}, folder);
+  std::vector<std::string> nested{folder};
+  nested.insert(nested.end(), imports.begin(), imports.end());
+  FollowFile(reader, include.name, std::vector<std::string>{folder}, nested, subfile);
 }
 
 static void ReadTexFiles(DocumentReader* reader) {
@@ -184,7 +209,7 @@ static void ReadAuxFiles(DocumentReader* reader) {
   std::string input_name;
   while (!reader->open.empty()) {
     if (ScanAuxCitations(&reader->open.back()->aux, &reader->collector, &input_name)) {
-      FollowFile(reader, input_name, std::vector<std::string>{reader->top}, std::string());
+      FollowFile(reader, input_name, std::vector<std::string>{reader->top}, std::vector<std::string>(), 0);
     } else {
       reader->open.pop_back();
     }
@@ -199,7 +224,7 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
   reader.top = std::string(FolderPart(main_path, IsHostPathSeparator));
   reader.collector.out = citations;
   reader.seen.insert(FileIdentity(main_path));
-  if (!PushFile(&reader, main_path, std::string())) return 0;
+  if (!PushFile(&reader, main_path, std::vector<std::string>(), 0)) return 0;
   if (reader.is_aux) {
     ReadAuxFiles(&reader);
   } else {
@@ -222,9 +247,11 @@ void CollectTextCitations(const char* text, std::size_t size, int is_aux, Docume
     return;
   }
   std::string readable;
-  ReadableTexText(text, size, &readable);
+  std::vector<std::size_t> line_starts;
+  ReadableTexText(text, size, &readable, &line_starts);
   TexScan scan;
   StartTexScan(&scan, readable.data(), readable.size());
+  scan.line_starts.swap(line_starts);
   TexInclude ignored_include;
   while (ScanTexCitations(&scan, &collector, &ignored_include) == TEX_STOP_INCLUDE) {
   }

@@ -53,6 +53,9 @@ const TextCase kArgumentCases[] = {
     {"nested braces in a note", "\\parencite[{see \\emph{x}}][12]{a}", {"a"}},
     {"multi-cite groups", "\\cites{a}{b,c}", {"a", "b", "c"}},
     {"multi-cite notes", "\\parencites(see)(p. 3)[x][y]{a}[z]{b}. {c}", {"a", "b"}},
+    // pdflatex with biblatex: a volume stands before each key group.
+    {"volume citations", "\\volcite{3}{a}\\pvolcite[see]{2}[p.~4]{b}\\volcites(G){1}{c}[x]{2}[y]{d}\\ftvolcite{5}{e}",
+     {"a", "b", "c", "d", "e"}},
     {"global notes only before the first group", "\\autocites(G)(P){a}(x){b}", {"a"}},
     {"apacite notes", "\\cite<e.g.,>[p.~11]{a}\\citeA<{a>b}>{b}\\cite{c} < 1", {"a", "b", "c"}},
     {"a single cite takes one group", "\\cite{a}{b}", {"a"}},
@@ -86,7 +89,9 @@ const TextCase kUnreadCases[] = {
     {"end of document after a blank", "\\cite{a}\\end {document}\\cite{b}", {"a"}},
     {"end of document in a definition", "\\newcommand{\\x}{\\end{document}}\\cite{a}", {"a"}},
     {"end of another environment", "\\end{itemize}\\cite{a}", {"a"}},
-    {"endinput", "\\cite{a}\\endinput\\cite{b}", {"a"}},
+    // pdflatex: \endinput ends the file once the rest of its line is read.
+    {"endinput", "\\cite{a}\\endinput\\cite{b}\n\\cite{c}", {"a", "b"}},
+    {"endinput after a comment's line", "\\endinput\\cite{a}%\n\\cite{b}", {"a"}},
     {"endinput in a definition", "\\def\\x{\\endinput}\\cite{a}", {"a"}},
 };
 INSTANTIATE_TEST_SUITE_P(Unread, TexKeysTest, ::testing::ValuesIn(kUnreadCases));
