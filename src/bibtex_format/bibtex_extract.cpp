@@ -20,6 +20,7 @@ int EndsWith(const std::string& text, const char* end) {
 
 int BibtexExtract::ReadDocument(const char* path) {
   if (!CollectDocumentCitations(path, &document_)) return 0;
+  compiled_aux_note_ = CompiledAuxNote(path, document_);
   keys_ = document_.keys;  // until the library gives "*" its entries
   return 1;
 }
@@ -183,10 +184,20 @@ int BibtexExtract::WriteBibitems(const char*, std::FILE* bibitems) {
   return 1;
 }
 
+// The file name without its folder and a ".tex" ending.
+static std::string TexFileBase(std::string_view path) {
+  std::string_view name = FileNamePart(path);
+  if (name.size() > 4 && name.substr(name.size() - 4) == ".tex") name.remove_suffix(4);
+  return std::string(name);
+}
+
 void BibtexExtract::Report(RunReport* report) const {
   for (const std::string& missing : document_.files_missing) {
+    // The bibitem file this run is writing holds no citation.
+    if (!own_bibitems_.empty() && TexFileBase(missing) == TexFileBase(own_bibitems_)) continue;
     ReportLine(report, "File not found, its citations are missing: " + missing);
   }
+  ReportLine(report, compiled_aux_note_);
   ReportProblems(report, library_path_.c_str(), file_.problems);
   for (const std::string& note : notes_) ReportLine(report, note);
 }

@@ -52,6 +52,7 @@ int RunSteps(ExtractReader* reader, const char* document, const char* library,
   OutputSet outputs(EXTRACT_OUTPUTS, 3, library, setup.output_folder, messages);
   const char* const inputs[] = {document, library};
   if (!outputs.SparesInputs(inputs, 2)) return RESULT_STOPPED;
+  reader->ExpectOwnBibitems(outputs.Path(BIBITEMS));
   if (!outputs.Create(ITEMS)) return RESULT_STOPPED;
 
   errno = 0;

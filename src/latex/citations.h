@@ -33,6 +33,14 @@ struct DocumentCitations {
 // the main file cannot be read.
 int CollectDocumentCitations(const char* path, DocumentCitations* citations);
 
+// A document whose citations go through its own commands (a \newcommand
+// around \cite with another name) cites more than its text shows; LaTeX's
+// compiled .aux beside it lists them all.  Returns a note for the user
+// when the text of the .tex document at document_path cites no key, or
+// misses keys that the .aux beside it (same name, ".aux") lists, naming
+// that .aux; "" when there is nothing to say (or the document is an .aux).
+std::string CompiledAuxNote(const char* document_path, const DocumentCitations& text);
+
 // The citations of one text alone, no file followed: for the tests and the
 // fuzz harness.  is_aux chooses the .aux grammar.  Both functions fill
 // *citations afresh.

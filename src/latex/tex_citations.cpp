@@ -66,7 +66,9 @@ static int IsMultiCitation(const char* name, std::size_t length) {
 
 // biblatex's volume citations (\volcite, \pvolcite, \Ftvolcite, \volcites,
 // ...) give a volume in braces before each key group.
-static int IsVolumeCitation(const char* name, std::size_t length) { return NameContains(name, length, "volcite"); }
+static int IsVolumeCitation(const char* name, std::size_t length) {
+  return NameContains(name, length, "volcite") || NameContains(name, length, "Volcite");
+}
 
 void AddListItems(const char* list, std::size_t length, int drop_parameters, std::vector<std::string>* items,
                   std::unordered_set<std::string>* seen) {

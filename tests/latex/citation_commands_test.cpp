@@ -54,8 +54,8 @@ const TextCase kArgumentCases[] = {
     {"multi-cite groups", "\\cites{a}{b,c}", {"a", "b", "c"}},
     {"multi-cite notes", "\\parencites(see)(p. 3)[x][y]{a}[z]{b}. {c}", {"a", "b"}},
     // pdflatex with biblatex: a volume stands before each key group.
-    {"volume citations", "\\volcite{3}{a}\\pvolcite[see]{2}[p.~4]{b}\\volcites(G){1}{c}[x]{2}[y]{d}\\ftvolcite{5}{e}",
-     {"a", "b", "c", "d", "e"}},
+    {"volume citations", "\\volcite{3}{a}\\pvolcite[see]{2}[p.~4]{b}\\volcites(G){1}{c}[x]{2}[y]{d}\\ftvolcite{5}{e}\\Volcite{6}{f}",
+     {"a", "b", "c", "d", "e", "f"}},
     {"global notes only before the first group", "\\autocites(G)(P){a}(x){b}", {"a"}},
     {"apacite notes", "\\cite<e.g.,>[p.~11]{a}\\citeA<{a>b}>{b}\\cite{c} < 1", {"a", "b", "c"}},
     {"a single cite takes one group", "\\cite{a}{b}", {"a"}},

@@ -211,8 +211,8 @@ class Generator:
         if kind == "include":
             name = self.new_name("chap")
             folder = rng.choice(["", "chapters/"])
-            if rng.random() < 0.1:
-                return "\\include{%s%s}" % (folder, name)  # missing: LaTeX warns and goes on
+            if rng.random() < 0.1:  # missing: LaTeX warns and goes on (its .aux needs the folder)
+                return "\\include{%s}" % name
             self.write_child([folder + name + ".tex"], child, self.input_text)
             return "\\include{%s%s}" % (folder, name)
         folder = rng.choice(["", "parts/", "parts/deep/", "other/"])
