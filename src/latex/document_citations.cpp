@@ -10,13 +10,21 @@
 #include "scan/line_reader.h"
 #include "text/path_parts.h"
 
+// What the import package keeps while a file is read, both relative to
+// the main document's folder: the folder of the current \import (\import@path,
+// the base of a \subimport) and the folders an \input{..} looks in before
+// the main one, the innermost first (\input@path).
+struct ImportState {
+  std::string path;
+  std::vector<std::string> input_path;
+};
+
 // One file being read: its text (what TeX reads of a .tex file, the bytes
 // of an .aux file) and the scan through it.
 struct OpenFile {
   std::string text;
-  // The \import folders it was pulled in through, the innermost first
-  // (LaTeX's \input@path): an \input in it looks there after the main folder.
-  std::vector<std::string> import_folders;
+  TexIncludeKind pulled_in_by = TEX_INCLUDE_HERE;
+  ImportState imports;
   TexScan tex;
   AuxScan aux;
 };
@@ -95,13 +103,14 @@ static std::string FileIdentity(const std::string& path) {
 }
 
 // Reads the file at path onto the stack.  Returns 0 when it cannot be read.
-static int PushFile(DocumentReader* reader, const std::string& path, const std::vector<std::string>& import_folders,
-                    int subfile) {
+static int PushFile(DocumentReader* reader, const std::string& path, const ImportState& imports,
+                    TexIncludeKind kind) {
   LineReader bytes;
   std::FILE* file = OpenInputReader(&bytes, path.c_str(), "r");
   if (file == nullptr) return 0;
   std::unique_ptr<OpenFile> opened(new OpenFile());
-  opened->import_folders = import_folders;
+  opened->imports = imports;
+  opened->pulled_in_by = kind;
   if (reader->is_aux) {
     if (bytes.size > 0) opened->text.assign(bytes.data, bytes.size);
     opened->aux.text = opened->text.data();
@@ -111,7 +120,7 @@ static int PushFile(DocumentReader* reader, const std::string& path, const std::
     ReadableTexText(bytes.data, bytes.size, &opened->text, &line_starts);
     StartTexScan(&opened->tex, opened->text.data(), opened->text.size());
     opened->tex.line_starts.swap(line_starts);
-    opened->tex.subfile = subfile;
+    opened->tex.subfile = kind == TEX_INCLUDE_SUBFILE;
   }
   std::fclose(file);
   reader->open.push_back(std::move(opened));
@@ -137,7 +146,7 @@ static int EndsWith(const std::string& text, const char* tail) {
 // it ends in .tex already), reads it unless it was read before, and lists
 // it as missing when no folder holds it.
 static void FollowFile(DocumentReader* reader, const std::string& written, const std::vector<std::string>& folders,
-                       const std::vector<std::string>& import_folders, int subfile) {
+                       const ImportState& imports, TexIncludeKind kind) {
   std::string name = CleanFileName(written);
   if (name.empty() || name.find('#') != std::string::npos) return;  // a macro's parameter
   std::vector<std::string> candidates;
@@ -148,7 +157,7 @@ static void FollowFile(DocumentReader* reader, const std::string& written, const
       std::string path = JoinPath(folder, candidate);
       if (!IsReadableFile(path)) continue;
       if (!reader->seen.insert(FileIdentity(path)).second) return;
-      if (!PushFile(reader, path, import_folders, subfile)) reader->collector.out->files_missing.push_back(name);
+      if (!PushFile(reader, path, imports, kind)) reader->collector.out->files_missing.push_back(name);
       return;
     }
   }
@@ -169,28 +178,52 @@ static TexInclude SubfileAsSubimport(const TexInclude& include) {
   return subimport;
 }
 
+// The import package joins its folders as text: "dir/" then "sub/".
+static std::string ImportPathJoin(const std::string& path, const std::string& folder) {
+  if (path.empty() || folder.empty()) return path + folder;
+  return path + (IsHostPathSeparator(path.back()) ? "" : "/") + folder;
+}
+
 // Where a file pulled in by a .tex file is looked for.  \input{..} and
-// \include look in the \import folders, the innermost first, then in the
-// main document's folder, where LaTeX runs; a bare "\input name" is TeX's
-// own and looks in the main folder alone.  \import names a folder
-// relative to the main document's, \subimport (and \subfile) one relative
-// to the current \import folder.
+// \include look in the \input@path folders, then in the main document's
+// folder, where LaTeX runs; a bare "\input name" is TeX's own and looks in
+// the main folder alone.  \import{dir/}{f} reads dir/f, \subimport (and
+// \subfile) the current \import@path followed by dir/f, each looked for
+// below every \input@path folder (its own first), then below the main one.
 static void FollowTexInclude(DocumentReader* reader, const TexInclude& written) {
-  const std::vector<std::string>& imports = reader->open.back()->import_folders;
+  const ImportState& current = reader->open.back()->imports;
+  std::vector<std::string> folders;
   if (written.kind == TEX_INCLUDE_HERE) {
-    std::vector<std::string> folders;
-    if (!written.bare) folders = imports;
+    if (!written.bare) {
+      for (const std::string& folder : current.input_path) folders.push_back(JoinPath(reader->top, folder));
+    }
     folders.push_back(reader->top);
-    FollowFile(reader, written.name, folders, imports, 0);
+    FollowFile(reader, written.name, folders, current, TEX_INCLUDE_HERE);
     return;
   }
-  int subfile = written.kind == TEX_INCLUDE_SUBFILE;
-  TexInclude include = subfile ? SubfileAsSubimport(written) : written;
-  const std::string& from = include.kind == TEX_INCLUDE_SUBIMPORT && !imports.empty() ? imports.front() : reader->top;
-  std::string folder = JoinPath(from, include.folder);
-  std::vector<std::string> nested{folder};
-  nested.insert(nested.end(), imports.begin(), imports.end());
-  FollowFile(reader, include.name, std::vector<std::string>{folder}, nested, subfile);
+  TexInclude include = written.kind == TEX_INCLUDE_SUBFILE ? SubfileAsSubimport(written) : written;
+  ImportState nested;
+  nested.path = ImportPathJoin(include.kind == TEX_INCLUDE_IMPORT ? std::string() : current.path, include.folder);
+  nested.input_path.push_back(nested.path);
+  nested.input_path.insert(nested.input_path.end(), current.input_path.begin(), current.input_path.end());
+  for (const std::string& folder : nested.input_path) {
+    folders.push_back(JoinPath(JoinPath(reader->top, folder), nested.path));
+  }
+  folders.push_back(JoinPath(reader->top, nested.path));
+  FollowFile(reader, include.name, folders, nested, written.kind);
+}
+
+// When a file ends, its includer reads on with the \import@path the import
+// package leaves: a \subimport restores it, but an \import empties it
+// before saving it, so that a later \subimport in the includer starts from
+// the main folder; an \input shares it.
+static void CloseTexFile(DocumentReader* reader) {
+  std::unique_ptr<OpenFile> done = std::move(reader->open.back());
+  reader->open.pop_back();
+  if (reader->open.empty()) return;
+  std::string& path = reader->open.back()->imports.path;
+  if (done->pulled_in_by == TEX_INCLUDE_HERE) path = done->imports.path;
+  if (done->pulled_in_by == TEX_INCLUDE_IMPORT) path.clear();
 }
 
 static void ReadTexFiles(DocumentReader* reader) {
@@ -198,7 +231,7 @@ static void ReadTexFiles(DocumentReader* reader) {
   while (!reader->open.empty()) {
     TexStop stop = ScanTexCitations(&reader->open.back()->tex, &reader->collector, &include);
     if (stop == TEX_STOP_END_OF_DOCUMENT) return;
-    if (stop == TEX_STOP_END_OF_FILE) reader->open.pop_back();
+    if (stop == TEX_STOP_END_OF_FILE) CloseTexFile(reader);
     if (stop == TEX_STOP_INCLUDE) FollowTexInclude(reader, include);
   }
 }
@@ -209,7 +242,7 @@ static void ReadAuxFiles(DocumentReader* reader) {
   std::string input_name;
   while (!reader->open.empty()) {
     if (ScanAuxCitations(&reader->open.back()->aux, &reader->collector, &input_name)) {
-      FollowFile(reader, input_name, std::vector<std::string>{reader->top}, std::vector<std::string>(), 0);
+      FollowFile(reader, input_name, std::vector<std::string>{reader->top}, ImportState(), TEX_INCLUDE_HERE);
     } else {
       reader->open.pop_back();
     }
@@ -224,7 +257,7 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
   reader.top = std::string(FolderPart(main_path, IsHostPathSeparator));
   reader.collector.out = citations;
   reader.seen.insert(FileIdentity(main_path));
-  if (!PushFile(&reader, main_path, std::vector<std::string>(), 0)) return 0;
+  if (!PushFile(&reader, main_path, ImportState(), TEX_INCLUDE_HERE)) return 0;
   if (reader.is_aux) {
     ReadAuxFiles(&reader);
   } else {

@@ -203,6 +203,31 @@ static void SkipSubfilePreamble(TexScan* scan) {
   scan->at = scan->size;
 }
 
+// The text after \iffalse that TeX skips: up to the \else or \fi that
+// closes it, conditionals inside (any \if... control word but \iff and
+// \ifthenelse, which are no conditionals) counted.  Returns the offset
+// where reading goes on, or scan->at when nothing closes it.
+static std::size_t FalseBranchEnd(const TexScan* scan) {
+  const char* text = scan->text;
+  long nested = 0;
+  for (std::size_t at = scan->at; at < scan->size; at++) {
+    if (text[at] != '\\') continue;
+    std::size_t end = at + 1;
+    while (end < scan->size && IsLetter(text[end])) end++;
+    const char* name = text + at + 1;
+    std::size_t length = end - at - 1;
+    if (length >= 2 && name[0] == 'i' && name[1] == 'f' && !NameIs(name, length, "iff") &&
+        !NameIs(name, length, "ifthenelse")) {
+      nested++;
+    } else if (NameIs(name, length, "fi") || (nested == 0 && NameIs(name, length, "else"))) {
+      if (nested == 0) return end;
+      if (NameIs(name, length, "fi")) nested--;
+    }
+    at = end > at + 1 ? end - 1 : at + 1;  // past the name, or the escaped character
+  }
+  return scan->at;
+}
+
 // \endinput, and a subfile's own \end{document}, end the file once the
 // rest of their line is read, as TeX does.
 static void EndFileAfterThisLine(TexScan* scan) { scan->size = EndOfLine(scan); }
@@ -223,6 +248,10 @@ static int ReadCommand(TexScan* scan, const char* name, std::size_t length, Cita
     *stop = TEX_STOP_END_OF_DOCUMENT;
     scan->at = scan->size;  // nothing more of this text is read
     return 1;
+  }
+  if (scan->depth <= 0 && NameIs(name, length, "iffalse")) {  // the writer's way to hide text
+    scan->at = FalseBranchEnd(scan);
+    return 0;
   }
   if (scan->subfile && !scan->in_body && NameIs(name, length, "documentclass")) {
     SkipSubfilePreamble(scan);

@@ -92,6 +92,10 @@ const TextCase kUnreadCases[] = {
     // pdflatex: \endinput ends the file once the rest of its line is read.
     {"endinput", "\\cite{a}\\endinput\\cite{b}\n\\cite{c}", {"a", "b"}},
     {"endinput after a comment's line", "\\endinput\\cite{a}%\n\\cite{b}", {"a"}},
+    // pdflatex: \iffalse skips to its \else or \fi, nested conditionals counted.
+    {"iffalse", "\\iffalse\\cite{x}\\ifx\\a\\b\\cite{y}\\else\\cite{z}\\fi\\cite{w}\\else\\cite{a}\\fi\\cite{b}"
+                "\\iffalse\\iff\\ifthenelse{}{}{}\\cite{v}\\fi\\cite{c}", {"a", "b", "c"}},
+    {"iffalse never closed, or in a definition", "\\def\\x{\\iffalse}\\cite{a}\\iffalse\\cite{b}", {"a", "b"}},
     {"endinput in a definition", "\\def\\x{\\endinput}\\cite{a}", {"a"}},
 };
 INSTANTIATE_TEST_SUITE_P(Unread, TexKeysTest, ::testing::ValuesIn(kUnreadCases));

@@ -66,6 +66,25 @@ const TreeCase kTreeCases[] = {
       {"dir/d.tex", "\\cite{dir-d}"}, {"dir/sub/d.tex", "\\cite{sub-d}"}, {"dir/e.tex", "\\cite{dir-e}"}},
      {"a", "dir-b", "top-f", "c", "sub-d", "dir-e", "top-b"},
      {"main.tex", "dir/a.tex", "dir/b.tex", "f.tex", "dir/sub/c.tex", "dir/sub/d.tex", "dir/e.tex", "b.tex"}, {}},
+    // pdflatex: an \\import empties the import package's folder before it
+    // saves it, so a \\subimport after it starts from the main folder and
+    // finds its file below the \\input@path folders.
+    {"subimport after an import in an imported file",
+     {{"main.tex", "\\import{imp/}{a}"}, {"imp/a.tex", "\\import{p/}{b}\\subimport{o/}{c}"},
+      {"p/b.tex", "\\cite{b}"}, {"imp/o/c.tex", "\\cite{c}\\input{d}"}, {"imp/o/d.tex", "\\cite{imp-o-d}"},
+      {"d.tex", "\\cite{top-d}"}},
+     {"b", "c", "top-d"}, {"main.tex", "imp/a.tex", "p/b.tex", "imp/o/c.tex", "d.tex"}, {}},
+    // pdflatex with the subfiles package: a subfile's preamble (up to the
+    // \\begin{document} outside braces) is skipped, its \\end{document}
+    // ends it once its line is read, and the main document reads on; a
+    // file without \\documentclass is read as \\input reads it.
+    {"subfile read from its body to its own end",
+     {{"main.tex", "\\cite{m1}\\subfile{d/s.tex}\\cite{m2}\\subfile{frag}\\cite{m3}\n\\end{document}\n"},
+      {"d/s.tex", "\\documentclass[../main]{subfiles}\n\\nocite{pre}\\newcommand{\\x}{\\begin{document}}\n"
+                  "\\begin{itemize}\n\\begin{document}\n\\cite{s1}\\input{f}\n"
+                  "\\end{document}\\cite{same-line}\n\\cite{after}\n"},
+      {"d/f.tex", "\\cite{df}"}, {"f.tex", "\\cite{topf}"}, {"frag.tex", "\\cite{fr}\\end{document}\n"}},
+     {"m1", "s1", "df", "same-line", "m2", "fr"}, {"main.tex", "d/s.tex", "d/f.tex", "frag.tex"}, {}},
     {"included twice, read once",
      {{"main.tex", "\\input{x}\\cite{m}\\include{x}"}, {"x.tex", "\\cite{x}"}},
      {"x", "m"}, {"main.tex", "x.tex"}, {}},

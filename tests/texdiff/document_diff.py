@@ -94,7 +94,9 @@ def library_name(name):
 
 
 def recorded_inputs(folder, tree):
-    """The generated .tex files pdflatex opened (its .fls list)."""
+    """The generated .tex files pdflatex read (its .fls list).  LaTeX's
+    checks whether a file exists are listed too, as "./name" (the search
+    path's "." before the name): they are no reading."""
     opened = set()
     path = os.path.join(folder, "main.fls")
     if not os.path.exists(path):
@@ -105,6 +107,8 @@ def recorded_inputs(folder, tree):
             if not line.startswith("INPUT "):
                 continue
             name = line[6:].rstrip("\n")
+            if name.startswith("./") or name.startswith("/"):
+                continue
             full = os.path.realpath(os.path.join(folder, name))
             relative = os.path.relpath(full, real_folder)
             if relative in tree.files and relative.endswith(".tex"):

@@ -108,7 +108,7 @@ class Generator:
     def citation(self):
         rng = self.rng
         mode = self.tree.mode
-        space = rng.choice(["", "", " ", "\n"])
+        space = rng.choice(["", "", " ", "\n", "%\n  "])
         if rng.random() < 0.08:
             return "\\nocite{%s}" % ("*" if rng.random() < 0.3 else self.key_list())
         if mode == "latex":
@@ -136,16 +136,28 @@ class Generator:
         """A citation TeX never reads: in a comment or verbatim text."""
         rng = self.rng
         fake = "\\cite{%s}" % self.fake_key()
-        kind = rng.randrange(4)
+        kind = rng.randrange(5)
         if kind == 0:
             return "%% %s\n" % fake
         if kind == 1:
             return "%s %% %s\n" % (self.words(), fake)
         if kind == 2:
-            return "\\verb%s%s%s" % ("|", fake, "|") if rng.random() < 0.5 else "\\verb+%s+" % fake
+            return "\\verb%s|%s|" % (rng.choice(["", "*"]), fake) if rng.random() < 0.5 else "\\verb+%s+" % fake
+        if kind == 3:
+            return self.false_branch(fake)
         environment = rng.choice(VERBATIM_ENVIRONMENTS)
         self.tree.uses.add(environment)
         return "\n\\begin{%s}\n%s %s\n\\end{%s}\n" % (environment, self.words(), fake, environment)
+
+    def false_branch(self, fake):
+        """Text hidden by \\iffalse, maybe with conditionals inside and an
+        \\else branch that TeX reads."""
+        rng = self.rng
+        inner = fake
+        if rng.random() < 0.4:
+            inner = "\\ifx\\a\\b %s\\else \\cite{%s}\\fi %s" % (fake, self.fake_key(), fake)
+        other = "\\else %s" % self.citation() if rng.random() < 0.4 else ""
+        return "\\iffalse %s%s\\fi\n" % (inner, other)
 
     def escaped_percent(self):
         return "50\\%% of %s" % self.citation()
@@ -154,8 +166,10 @@ class Generator:
         parts = []
         for _ in range(length):
             roll = self.rng.random()
-            if roll < 0.45:
+            if roll < 0.38:
                 parts.append(self.citation())
+            elif roll < 0.45:
+                parts.append(self.rng.choice(["\\footnote{%s}", "\\textbf{%s}", "{\\small %s}"]) % self.citation())
             elif roll < 0.6:
                 parts.append(self.hidden_citation())
             elif roll < 0.65:
