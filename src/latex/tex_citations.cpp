@@ -58,10 +58,11 @@ static int IsCitationCommand(const char* name, std::size_t length) {
   return !NameIsOneOf(name, length, kNotCitations, sizeof kNotCitations / sizeof kNotCitations[0]);
 }
 
-// The biblatex multi-cites (\cites, \parencites, \Textcites, ...) take
-// several key groups.
+// The biblatex multi-cites (\cites, \Cites, \parencites, \Textcites, ...)
+// take several key groups.
 static int IsMultiCitation(const char* name, std::size_t length) {
-  return length >= 5 && std::memcmp(name + length - 5, "cites", 5) == 0;
+  return length >= 5 && (name[length - 5] == 'c' || name[length - 5] == 'C') &&
+         std::memcmp(name + length - 4, "ites", 4) == 0;
 }
 
 // biblatex's volume citations (\volcite, \pvolcite, \Ftvolcite, \volcites,

@@ -51,7 +51,7 @@ const TextCase kArgumentCases[] = {
     {"two notes", "\\citep[see][p.~4]{a}", {"a"}},
     {"bracket inside braces", "\\cite[{a]}]{b}", {"b"}},
     {"nested braces in a note", "\\parencite[{see \\emph{x}}][12]{a}", {"a"}},
-    {"multi-cite groups", "\\cites{a}{b,c}", {"a", "b", "c"}},
+    {"multi-cite groups", "\\cites{a}{b,c}\\Cites(G)(){d}[x]{e}", {"a", "b", "c", "d", "e"}},
     {"multi-cite notes", "\\parencites(see)(p. 3)[x][y]{a}[z]{b}. {c}", {"a", "b"}},
     // pdflatex with biblatex: a volume stands before each key group.
     {"volume citations", "\\volcite{3}{a}\\pvolcite[see]{2}[p.~4]{b}\\volcites(G){1}{c}[x]{2}[y]{d}\\ftvolcite{5}{e}\\Volcite{6}{f}",
