@@ -197,7 +197,7 @@ void BibtexExtract::Report(RunReport* report) const {
     if (!own_bibitems_.empty() && TexFileBase(missing) == TexFileBase(own_bibitems_)) continue;
     ReportLine(report, "File not found, its citations are missing: " + missing);
   }
-  ReportLine(report, compiled_aux_note_);
+  if (!compiled_aux_note_.empty()) ReportLine(report, compiled_aux_note_);
   ReportProblems(report, library_path_.c_str(), file_.problems);
   for (const std::string& note : notes_) ReportLine(report, note);
 }

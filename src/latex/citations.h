@@ -148,8 +148,9 @@ struct TexInclude {
 };
 
 // Collects citations and bibliography names until the text ends
-// (\endinput included), \end{document} stops the whole document, or a
-// file is pulled in (then *include says which; call again to go on).
+// (\endinput included), \end{document} comes (it stops the whole document
+// unless a subfile takes it; the scan stands after it), or a file is
+// pulled in (then *include says which; call again to go on).
 TexStop ScanTexCitations(TexScan* scan, CitationCollector* collector, TexInclude* include);
 
 // One .aux text being scanned.

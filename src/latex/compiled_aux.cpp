@@ -49,6 +49,7 @@ std::string CompiledAuxNote(const char* document_path, const DocumentCitations& 
     unseen += cited.count(key) == 0 ? 1 : 0;
   }
   if (unseen == 0 && !text.keys.empty()) return std::string();
+  if (listed == 0) return "The document's text cites no key, and its compiled " + aux + " lists none.";
   return "The document's text cites " + std::to_string(text.keys.size()) + " distinct keys; its compiled " + aux +
          " lists " + std::to_string(listed) + ", " + std::to_string(unseen) +
          " of them not in the text (citations through commands of its own?): run extract on " + aux +

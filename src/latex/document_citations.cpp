@@ -24,6 +24,7 @@ struct ImportState {
 struct OpenFile {
   std::string text;
   TexIncludeKind pulled_in_by = TEX_INCLUDE_HERE;
+  int took_end = 0;  // a subfile whose \end{document} was met
   ImportState imports;
   TexScan tex;
   AuxScan aux;
@@ -226,11 +227,26 @@ static void CloseTexFile(DocumentReader* reader) {
   if (done->pulled_in_by == TEX_INCLUDE_IMPORT) path.clear();
 }
 
+// Once a subfile's body begins, the subfiles package makes the next
+// \end{document} (in the subfile or in any file it pulls in) end the file
+// it stands in, after the rest of its line, as \endinput does; a later one
+// is LaTeX's own and ends the document.  Returns 1 when a subfile took it.
+static int SubfileTakesEnd(DocumentReader* reader) {
+  for (auto file = reader->open.rbegin(); file != reader->open.rend(); ++file) {
+    if (!(*file)->tex.in_body || (*file)->took_end) continue;
+    (*file)->took_end = 1;
+    TexScan* current = &reader->open.back()->tex;
+    current->size = EndOfLine(current);
+    return 1;
+  }
+  return 0;
+}
+
 static void ReadTexFiles(DocumentReader* reader) {
   TexInclude include;
   while (!reader->open.empty()) {
     TexStop stop = ScanTexCitations(&reader->open.back()->tex, &reader->collector, &include);
-    if (stop == TEX_STOP_END_OF_DOCUMENT) return;
+    if (stop == TEX_STOP_END_OF_DOCUMENT && !SubfileTakesEnd(reader)) return;
     if (stop == TEX_STOP_END_OF_FILE) CloseTexFile(reader);
     if (stop == TEX_STOP_INCLUDE) FollowTexInclude(reader, include);
   }

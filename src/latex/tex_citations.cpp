@@ -229,25 +229,17 @@ static std::size_t FalseBranchEnd(const TexScan* scan) {
   return scan->at;
 }
 
-// \endinput, and a subfile's own \end{document}, end the file once the
-// rest of their line is read, as TeX does.
-static void EndFileAfterThisLine(TexScan* scan) { scan->size = EndOfLine(scan); }
 
 // Acts on the command name[0..length) whose name (and star) the scan has
 // just passed.  Returns 1 and sets *stop when the scan must stop here.
 static int ReadCommand(TexScan* scan, const char* name, std::size_t length, CitationCollector* collector,
                        TexInclude* include, TexStop* stop) {
   if (scan->depth <= 0 && NameIs(name, length, "endinput")) {
-    EndFileAfterThisLine(scan);
+    scan->size = EndOfLine(scan);  // TeX reads the rest of the line
     return 0;
   }
   if (scan->depth <= 0 && NameIs(name, length, "end") && PassDocumentArgument(scan)) {
-    if (scan->subfile && scan->in_body) {
-      EndFileAfterThisLine(scan);
-      return 0;
-    }
-    *stop = TEX_STOP_END_OF_DOCUMENT;
-    scan->at = scan->size;  // nothing more of this text is read
+    *stop = TEX_STOP_END_OF_DOCUMENT;  // the caller knows whether a subfile takes it
     return 1;
   }
   if (scan->depth <= 0 && NameIs(name, length, "iffalse")) {  // the writer's way to hide text

@@ -85,6 +85,15 @@ const TreeCase kTreeCases[] = {
                   "\\end{document}\\cite{same-line}\n\\cite{after}\n"},
       {"d/f.tex", "\\cite{df}"}, {"f.tex", "\\cite{topf}"}, {"frag.tex", "\\cite{fr}\\end{document}\n"}},
      {"m1", "s1", "df", "same-line", "m2", "fr"}, {"main.tex", "d/s.tex", "d/f.tex", "frag.tex"}, {}},
+    // pdflatex: the first \\end{document} after a subfile's body begins,
+    // here in a file the subfile pulls in, ends that file; the subfile's
+    // own one is then LaTeX's and ends the document at once.
+    {"subfile's end taken by a file it inputs",
+     {{"main.tex", "\\cite{m1}\\subfile{s}\\cite{m2}"},
+      {"s.tex", "\\documentclass{subfiles}\n\\begin{document}\n\\cite{s1}\\input{e}\\cite{s2}\n"
+                "\\end{document}\\cite{s3}\n\\cite{s4}\n"},
+      {"e.tex", "\\cite{e1}\\end{document}\\cite{e2}\n\\cite{e3}\n"}},
+     {"m1", "s1", "e1", "e2", "s2"}, {"main.tex", "s.tex", "e.tex"}, {}},
     {"included twice, read once",
      {{"main.tex", "\\input{x}\\cite{m}\\include{x}"}, {"x.tex", "\\cite{x}"}},
      {"x", "m"}, {"main.tex", "x.tex"}, {}},

@@ -111,6 +111,8 @@ class Generator:
         space = rng.choice(["", "", " ", "\n", "%\n  "])
         if rng.random() < 0.08:
             return "\\nocite{%s}" % ("*" if rng.random() < 0.3 else self.key_list())
+        if rng.random() < 0.05:  # the document's own citing command, its name holding "cite"
+            return "\\mycite{%s}" % self.key_list()
         if mode == "latex":
             return "\\cite%s%s{%s}" % (self.notes(1), space, self.key_list())
         if mode == "natbib":
@@ -123,11 +125,12 @@ class Generator:
         if roll < 0.15:
             groups = "".join(self.notes(2) + "{%s}" % self.key_list() for _ in range(rng.randint(1, 3)))
             globals_ = "".join("(%s)" % rng.choice(["see", "", "p. 4"]) for _ in range(rng.randint(0, 2)))
-            return "\\%s%s%s" % (rng.choice(BIBLATEX_MULTI), globals_, groups)
+            # Words after it: a multi-cite takes every {..} group that follows as keys.
+            return "\\%s%s%s %s" % (rng.choice(BIBLATEX_MULTI), globals_, groups, self.words())
         if roll < 0.25:
             # \volcite[prenote]{volume}[pages]{key}: one key after the volume
-            return "\\%s%s{%d}%s{%s}" % (rng.choice(BIBLATEX_VOLUME), self.notes(1), rng.randint(1, 9),
-                                         self.notes(1), rng.choice(self.keys))
+            return "\\%s%s{%d}%s{%s} %s" % (rng.choice(BIBLATEX_VOLUME), self.notes(1), rng.randint(1, 9),
+                                            self.notes(1), rng.choice(self.keys), self.words())
         if roll < 0.35:
             return "\\%s*%s{%s}" % (rng.choice(BIBLATEX_STARRED), self.notes(2), self.key_list())
         return "\\%s%s%s{%s}" % (rng.choice(BIBLATEX_COMMANDS), self.notes(2), space, self.key_list())
@@ -267,7 +270,7 @@ class Generator:
 
     def preamble(self):
         mode = self.tree.mode
-        lines = ["\\documentclass{article}"]
+        lines = ["\\documentclass{article}", "\\newcommand{\\mycite}[1]{\\cite{#1}}"]
         if mode == "natbib":
             lines.append("\\usepackage{natbib}")
         if mode == "biblatex":
