@@ -112,6 +112,7 @@ struct TexScan {
   // \begin{document}) is skipped, and its \end{document} ends it alone.
   int subfile = 0;
   int in_body = 0;  // a subfile's \begin{document} has been passed
+  int unclosed_iffalse = 0;  // an \iffalse found no \fi: none is searched again
 };
 
 void StartTexScan(TexScan* scan, const char* text, std::size_t size);

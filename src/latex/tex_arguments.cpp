@@ -12,6 +12,7 @@ void StartTexScan(TexScan* scan, const char* text, std::size_t size) {
   scan->line_starts.clear();
   scan->subfile = 0;
   scan->in_body = 0;
+  scan->unclosed_iffalse = 0;
   scan->pairs.clear();
   for (auto& failed : scan->failed) failed.clear();
   std::vector<std::size_t> open;  // indexes into pairs of the braces still open

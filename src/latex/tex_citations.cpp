@@ -207,8 +207,12 @@ static void SkipSubfilePreamble(TexScan* scan) {
 // The text after \iffalse that TeX skips: up to the \else or \fi that
 // closes it, conditionals inside (any \if... control word but \iff and
 // \ifthenelse, which are no conditionals) counted.  Returns the offset
-// where reading goes on, or scan->at when nothing closes it.
-static std::size_t FalseBranchEnd(const TexScan* scan) {
+// where reading goes on, or scan->at when nothing closes it: TeX would
+// then skip the rest of the file, but the text is read on, and no later
+// \iffalse is searched again, so that a text full of them is read in
+// linear time.
+static std::size_t FalseBranchEnd(TexScan* scan) {
+  if (scan->unclosed_iffalse) return scan->at;
   const char* text = scan->text;
   long nested = 0;
   for (std::size_t at = scan->at; at < scan->size; at++) {
@@ -226,6 +230,7 @@ static std::size_t FalseBranchEnd(const TexScan* scan) {
     }
     at = end > at + 1 ? end - 1 : at + 1;  // past the name, or the escaped character
   }
+  scan->unclosed_iffalse = 1;
   return scan->at;
 }
 

@@ -110,6 +110,15 @@ TEST(VerbatimEnvironmentsTest, HideTheirCitations) {
   }
 }
 
+// Many unclosed \iffalse (TeX would skip all after the first): the text is
+// read on, and in linear time, not searched to its end once per \iffalse.
+TEST(IffalseTest, ManyUnclosedAreReadOnQuickly) {
+  std::string text;
+  for (int i = 0; i < 200000; i++) text += "\\iffalse";
+  text += "\\cite{a}";
+  EXPECT_EQ(KeysOf(text, 0), Keys{"a"});
+}
+
 class AuxKeysTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(AuxKeysTest, ListsTheCitedKeys) { EXPECT_EQ(KeysOf(GetParam().text, 1), GetParam().keys) << GetParam().name; }
