@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for the given needs:
 #   build    compiler, CMake and GoogleTest
-#   latex    pdflatex, to check that the bibitem file compiles; the journals'
-#            BibTeX styles (apsrev4-2, iopart-num, JAmChemSoc, naturemag, rsc)
-#            and pdftotext, for the style comparison
+#   latex    pdflatex and bibtex, to check that the bibitem file compiles;
+#            the journals' BibTeX styles (apsrev4-2, iopart-num, JAmChemSoc,
+#            naturemag, rsc) and pdftotext, for the style comparison; and the
+#            packages the generated documents use (natbib, biblatex, subfiles,
+#            import, listings, fancyvrb)
 #   windows  MinGW-w64 cross compiler, Wine, Xvfb and screenshot tools
 #   fuzz     clang with libFuzzer and the sanitizer runtimes
 #   package  what the release packages and their tests need: NSIS, the
@@ -17,7 +19,7 @@ packages=()
 for need in "$@"; do
   case "$need" in
     build) packages+=(cmake make g++ libgtest-dev python3) ;;
-    latex) packages+=(texlive-latex-base texlive-publishers texlive-bibtex-extra poppler-utils) ;;
+    latex) packages+=(texlive-latex-base texlive-latex-recommended texlive-latex-extra texlive-publishers texlive-bibtex-extra poppler-utils) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     package) packages+=(nsis dpkg-dev file man-db unzip) ;;

@@ -25,6 +25,7 @@ std::string Where(const LibrarySet& libraries, BlockRef ref) {
 
 int BibtexExtract::ReadDocument(const char* path) {
   if (!CollectDocumentCitations(path, &document_)) return 0;
+  compiled_aux_note_ = CompiledAuxNote(path, document_);
   keys_ = document_.keys;  // until the libraries give "*" their entries
   return 1;
 }
@@ -227,10 +228,20 @@ int BibtexExtract::WriteBibitems(const char*, std::FILE* bibitems) {
   return 1;
 }
 
+// The file name without its folder and a ".tex" ending.
+static std::string TexFileBase(std::string_view path) {
+  std::string_view name = FileNamePart(path);
+  if (name.size() > 4 && name.substr(name.size() - 4) == ".tex") name.remove_suffix(4);
+  return std::string(name);
+}
+
 void BibtexExtract::Report(RunReport* report) const {
   for (const std::string& missing : document_.files_missing) {
+    // The bibitem file this run is writing holds no citation.
+    if (!own_bibitems_.empty() && TexFileBase(missing) == TexFileBase(own_bibitems_)) continue;
     ReportLine(report, "File not found, its citations are missing: " + missing);
   }
+  if (!compiled_aux_note_.empty()) ReportLine(report, compiled_aux_note_);
   for (int l = 0; l < libraries_.Count(); l++) {
     ReportProblems(report, libraries_.Path(l).c_str(), libraries_.File(l).problems);
   }

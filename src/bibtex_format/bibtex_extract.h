@@ -28,6 +28,7 @@ class BibtexExtract : public ExtractReader {
   void CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
   int WriteBibitems(const char* reduced_path, std::FILE* bibitems) override;
   void Report(RunReport* report) const override;
+  void ExpectOwnBibitems(const char* path) override { own_bibitems_ = path; }
 
  private:
   struct Cited {
@@ -51,6 +52,8 @@ class BibtexExtract : public ExtractReader {
   std::vector<Cited> cited_;        // the entries written, in order
   std::vector<BlockRef> parents_;   // crossref parents not cited, written after them
   std::vector<std::string> notes_;
+  std::string own_bibitems_;  // the bibitem file this run writes
+  std::string compiled_aux_note_;  // when the .aux beside the document lists more
   FoldedKeySet cited_folded_;  // the cited keys, in any letter case
   int cite_all_ = 0;           // \nocite{*}
 };

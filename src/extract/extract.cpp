@@ -55,6 +55,7 @@ int RunSteps(ExtractReader* reader, const char* document, const std::vector<std:
   std::vector<const char*> inputs = {document};
   for (const std::string& library : libraries) inputs.push_back(library.c_str());
   if (!outputs.SparesInputs(inputs.data(), static_cast<int>(inputs.size()))) return RESULT_STOPPED;
+  reader->ExpectOwnBibitems(outputs.Path(BIBITEMS));
   if (!outputs.Create(ITEMS)) return RESULT_STOPPED;
 
   errno = 0;

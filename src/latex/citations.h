@@ -25,11 +25,21 @@ struct DocumentCitations {
 // Reads the document at path, following \input, \include, \subfile,
 // \import and its relatives where they stand, relative to the main
 // document's folder (each file once; a file not found is listed in
-// files_missing, which is no failure), up to \end{document}; or, for a
+// files_missing, which is no failure), up to \end{document}.  A file
+// pulled in by \subfile is read from its \begin{document} to its own
+// \end{document}, as the subfiles package reads it.  Or, for a
 // path ending in ".aux", its \citation lines following \@input (relative
 // to the main .aux file's folder, where LaTeX runs).  Returns 1, or 0 when
 // the main file cannot be read.
 int CollectDocumentCitations(const char* path, DocumentCitations* citations);
+
+// A document whose citations go through its own commands (a \newcommand
+// around \cite with another name) cites more than its text shows; LaTeX's
+// compiled .aux beside it lists them all.  Returns a note for the user
+// when the text of the .tex document at document_path cites no key, or
+// misses keys that the .aux beside it (same name, ".aux") lists, naming
+// that .aux; "" when there is nothing to say (or the document is an .aux).
+std::string CompiledAuxNote(const char* document_path, const DocumentCitations& text);
 
 // The citations of one text alone, no file followed: for the tests and the
 // fuzz harness.  is_aux chooses the .aux grammar.  Both functions fill
@@ -67,8 +77,11 @@ int TextStartsWith(const char* text, std::size_t size, std::size_t at, const cha
 // the environments comment, verbatim, verbatim*, Verbatim, Verbatim*,
 // BVerbatim, LVerbatim, lstlisting, minted, filecontents, filecontents*
 // and \verb|..| (closed on its line, any delimiter) each left as one blank,
-// so that nothing inside them is taken for a command.
-void ReadableTexText(const char* text, std::size_t size, std::string* readable);
+// so that nothing inside them is taken for a command.  When line_starts is
+// given, it receives the offsets of the readable text where a line of the
+// file begins (a comment hides its line end, not the line's end).
+void ReadableTexText(const char* text, std::size_t size, std::string* readable,
+                     std::vector<std::size_t>* line_starts = nullptr);
 
 // A { } pair of a readable text; close is kNoClose when it never closes.
 constexpr std::size_t kNoClose = static_cast<std::size_t>(-1);
@@ -89,14 +102,25 @@ struct FailedGroup {
 // of unclosed groups is still read in about linear time.
 struct TexScan {
   const char* text = nullptr;
-  std::size_t size = 0;
+  std::size_t size = 0;  // shrinks to the end of its line at \endinput
   std::size_t at = 0;  // next byte to read
   long depth = 0;      // braces open at `at`, as the scan counts them
   std::vector<TexBracePair> pairs;  // in order of their opening brace
   std::unordered_map<long, FailedGroup> failed[3];  // [..], (..), <..>
+  std::vector<std::size_t> line_starts;  // of ReadableTexText, or empty
+  // A file pulled in by \subfile: its preamble (\documentclass up to
+  // \begin{document}) is skipped, and its \end{document} ends it alone.
+  int subfile = 0;
+  int in_body = 0;  // a subfile's \begin{document} has been passed
+  int unclosed_iffalse = 0;  // an \iffalse found no \fi: none is searched again
 };
 
 void StartTexScan(TexScan* scan, const char* text, std::size_t size);
+
+// Where the line holding scan->at ends, as TeX reads it after \endinput:
+// the rest of the line is still read.  The text's end when no line starts
+// are known.
+std::size_t EndOfLine(const TexScan* scan);
 
 // Skips what may stand between a command and its argument: blanks and at
 // most one line end (a blank line ends the command).
@@ -111,20 +135,23 @@ int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end);
 enum TexStop { TEX_STOP_END_OF_FILE, TEX_STOP_END_OF_DOCUMENT, TEX_STOP_INCLUDE };
 
 enum TexIncludeKind {
-  TEX_INCLUDE_HERE,      // \input, \include, \subfile: one name
-  TEX_INCLUDE_IMPORT,    // \import{dir}{f} and kin: dir from the main folder
-  TEX_INCLUDE_SUBIMPORT  // \subimport{dir}{f} and kin: dir from the current import folder
+  TEX_INCLUDE_HERE,       // \input, \include: one name
+  TEX_INCLUDE_IMPORT,     // \import{dir}{f} and kin: dir from the main folder
+  TEX_INCLUDE_SUBIMPORT,  // \subimport{dir}{f} and kin: dir from the current import folder
+  TEX_INCLUDE_SUBFILE     // \subfile{dir/f}: a \subimport{dir/}{f} of a whole document
 };
 
 struct TexInclude {
   TexIncludeKind kind = TEX_INCLUDE_HERE;
   std::string folder;  // the dir argument of the two-argument forms
   std::string name;    // the file as written
+  int bare = 0;        // "\input name": TeX's own \input, which knows no \import folder
 };
 
 // Collects citations and bibliography names until the text ends
-// (\endinput included), \end{document} stops the whole document, or a
-// file is pulled in (then *include says which; call again to go on).
+// (\endinput included), \end{document} comes (it stops the whole document
+// unless a subfile takes it; the scan stands after it), or a file is
+// pulled in (then *include says which; call again to go on).
 TexStop ScanTexCitations(TexScan* scan, CitationCollector* collector, TexInclude* include);
 
 // One .aux text being scanned.

@@ -9,6 +9,10 @@ void StartTexScan(TexScan* scan, const char* text, std::size_t size) {
   scan->size = size;
   scan->at = 0;
   scan->depth = 0;
+  scan->line_starts.clear();
+  scan->subfile = 0;
+  scan->in_body = 0;
+  scan->unclosed_iffalse = 0;
   scan->pairs.clear();
   for (auto& failed : scan->failed) failed.clear();
   std::vector<std::size_t> open;  // indexes into pairs of the braces still open
@@ -23,6 +27,12 @@ void StartTexScan(TexScan* scan, const char* text, std::size_t size) {
       open.pop_back();
     }
   }
+}
+
+std::size_t EndOfLine(const TexScan* scan) {
+  auto next = std::upper_bound(scan->line_starts.begin(), scan->line_starts.end(), scan->at);
+  if (next == scan->line_starts.end()) return scan->size;
+  return std::min(*next, scan->size);
 }
 
 std::size_t SkipArgumentBlanks(const char* text, std::size_t size, std::size_t at) {
@@ -79,7 +89,7 @@ int FindGroupEnd(TexScan* scan, std::size_t at, std::size_t* end) {
   } else if (open == '[' || open == '(' || open == '<') {
     after = OptionalGroupEnd(scan, at, open == '[' ? 0 : open == '(' ? 1 : 2);
   }
-  if (after == kNoClose) return 0;
+  if (after == kNoClose || after > scan->size) return 0;  // past an \endinput line
   *end = after;
   return 1;
 }

@@ -23,7 +23,7 @@ struct IncludeCommand {
 
 static const IncludeCommand kIncludeCommands[] = {
     {"input", 1, TEX_INCLUDE_HERE},          {"include", 1, TEX_INCLUDE_HERE},
-    {"subfile", 1, TEX_INCLUDE_HERE},        {"import", 2, TEX_INCLUDE_IMPORT},
+    {"subfile", 1, TEX_INCLUDE_SUBFILE},     {"import", 2, TEX_INCLUDE_IMPORT},
     {"inputfrom", 2, TEX_INCLUDE_IMPORT},    {"includefrom", 2, TEX_INCLUDE_IMPORT},
     {"subimport", 2, TEX_INCLUDE_SUBIMPORT}, {"subinputfrom", 2, TEX_INCLUDE_SUBIMPORT},
     {"subincludefrom", 2, TEX_INCLUDE_SUBIMPORT}};
@@ -58,10 +58,17 @@ static int IsCitationCommand(const char* name, std::size_t length) {
   return !NameIsOneOf(name, length, kNotCitations, sizeof kNotCitations / sizeof kNotCitations[0]);
 }
 
-// The biblatex multi-cites (\cites, \parencites, \Textcites, ...) take
-// several key groups.
+// The biblatex multi-cites (\cites, \Cites, \parencites, \Textcites, ...)
+// take several key groups.
 static int IsMultiCitation(const char* name, std::size_t length) {
-  return length >= 5 && std::memcmp(name + length - 5, "cites", 5) == 0;
+  return length >= 5 && (name[length - 5] == 'c' || name[length - 5] == 'C') &&
+         std::memcmp(name + length - 4, "ites", 4) == 0;
+}
+
+// biblatex's volume citations (\volcite, \pvolcite, \Ftvolcite, \volcites,
+// ...) give a volume in braces before each key group.
+static int IsVolumeCitation(const char* name, std::size_t length) {
+  return NameContains(name, length, "volcite") || NameContains(name, length, "Volcite");
 }
 
 void AddListItems(const char* list, std::size_t length, int drop_parameters, std::vector<std::string>* items,
@@ -96,11 +103,14 @@ typedef void (*ListSink)(CitationCollector* collector, const char* list, std::si
 // Reads the arguments of a citing command standing at scan->at: [..]
 // notes, for a multi-cite (..) global notes before the first key group,
 // apacite's <..> notes before it (\citeA<see>[p.~3]{key}), and {keys}
-// groups, one or, for a multi-cite, every one that follows.  Each key
-// group goes to sink.  Stops at anything that is no argument, or at a
-// group that never closes (the scan then reads it as text).
-static void ReadCitationArguments(TexScan* scan, int multi, CitationCollector* collector, ListSink sink) {
+// groups, one or, for a multi-cite, every one that follows, each after a
+// {volume} group when volumes is set.  Each key group goes to sink.
+// Stops at anything that is no argument, or at a group that never closes
+// (the scan then reads it as text).
+static void ReadCitationArguments(TexScan* scan, int multi, int volumes, CitationCollector* collector,
+                                  ListSink sink) {
   int got_keys = 0;
+  int volume_next = volumes;
   for (;;) {
     std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
     if (at >= scan->size) return;
@@ -109,9 +119,12 @@ static void ReadCitationArguments(TexScan* scan, int multi, CitationCollector* c
     if (open != '{' && open != '[' && !note_before_keys) return;
     std::size_t end;
     if (!FindGroupEnd(scan, at, &end)) return;
-    if (open == '{') {
+    if (open == '{' && volume_next) {
+      volume_next = 0;
+    } else if (open == '{') {
       sink(collector, scan->text + at + 1, end - at - 2);
       got_keys = 1;
+      volume_next = volumes;
     }
     scan->at = end;
     if (got_keys && !multi) return;
@@ -128,6 +141,7 @@ static std::size_t BareNameEnd(const char* text, std::size_t size, std::size_t a
 // *include.  Returns 0 when one is missing.
 static int ReadIncludeArguments(TexScan* scan, const IncludeCommand* command, TexInclude* include) {
   std::string arguments[2];
+  include->bare = 0;
   for (int i = 0; i < command->arguments; i++) {
     std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
     std::size_t end = 0;
@@ -136,6 +150,7 @@ static int ReadIncludeArguments(TexScan* scan, const IncludeCommand* command, Te
     } else if (NameIs(command->name, std::strlen(command->name), "input") &&
                (end = BareNameEnd(scan->text, scan->size, at)) > at) {
       arguments[i].assign(scan->text + at, end - at);
+      include->bare = 1;
     } else {
       return 0;
     }
@@ -154,29 +169,98 @@ static const IncludeCommand* FindIncludeCommand(const char* name, std::size_t le
   return nullptr;
 }
 
-// 1 when "{document}" follows: \end{document} at brace depth 0 ends the
-// document (inside a definition it is only text).
-static int EndsDocument(const TexScan* scan) {
+// 1 when "{document}" follows, and then moves the scan past it.
+static int PassDocumentArgument(TexScan* scan) {
   std::size_t at = SkipArgumentBlanks(scan->text, scan->size, scan->at);
-  return TextStartsWith(scan->text, scan->size, at, "{document}");
+  if (!TextStartsWith(scan->text, scan->size, at, "{document}")) return 0;
+  scan->at = at + 10;
+  return 1;
 }
+
+// 1 when text[at..] is the control word \word (not the start of a longer one).
+static int ControlWordAt(const char* text, std::size_t size, std::size_t at, const char* word) {
+  std::size_t end = at + 1 + std::strlen(word);
+  return text[at] == '\\' && TextStartsWith(text, size, at + 1, word) && (end >= size || !IsLetter(text[end]));
+}
+
+// A subfile's \documentclass takes everything up to \begin{document} as
+// one argument (the subfiles package skips the preamble so), braces kept
+// balanced.  Moves the scan into the body, or to the end when it has none.
+static void SkipSubfilePreamble(TexScan* scan) {
+  const char* text = scan->text;
+  long depth = 0;
+  for (std::size_t at = scan->at; at < scan->size; at++) {
+    if (text[at] == '{' || text[at] == '}') depth += text[at] == '{' ? 1 : -1;
+    if (text[at] != '\\') continue;
+    if (depth == 0 && ControlWordAt(text, scan->size, at, "begin")) {
+      scan->at = at + 6;
+      if (PassDocumentArgument(scan)) {
+        scan->in_body = 1;
+        return;
+      }
+    }
+    at++;  // an escaped character is no brace
+  }
+  scan->at = scan->size;
+}
+
+// The text after \iffalse that TeX skips: up to the \else or \fi that
+// closes it, conditionals inside (any \if... control word but \iff and
+// \ifthenelse, which are no conditionals) counted.  Returns the offset
+// where reading goes on, or scan->at when nothing closes it: TeX would
+// then skip the rest of the file, but the text is read on, and no later
+// \iffalse is searched again, so that a text full of them is read in
+// linear time.
+static std::size_t FalseBranchEnd(TexScan* scan) {
+  if (scan->unclosed_iffalse) return scan->at;
+  const char* text = scan->text;
+  long nested = 0;
+  for (std::size_t at = scan->at; at < scan->size; at++) {
+    if (text[at] != '\\') continue;
+    std::size_t end = at + 1;
+    while (end < scan->size && IsLetter(text[end])) end++;
+    const char* name = text + at + 1;
+    std::size_t length = end - at - 1;
+    if (length >= 2 && name[0] == 'i' && name[1] == 'f' && !NameIs(name, length, "iff") &&
+        !NameIs(name, length, "ifthenelse")) {
+      nested++;
+    } else if (NameIs(name, length, "fi") || (nested == 0 && NameIs(name, length, "else"))) {
+      if (nested == 0) return end;
+      if (NameIs(name, length, "fi")) nested--;
+    }
+    at = end > at + 1 ? end - 1 : at + 1;  // past the name, or the escaped character
+  }
+  scan->unclosed_iffalse = 1;
+  return scan->at;
+}
+
 
 // Acts on the command name[0..length) whose name (and star) the scan has
 // just passed.  Returns 1 and sets *stop when the scan must stop here.
 static int ReadCommand(TexScan* scan, const char* name, std::size_t length, CitationCollector* collector,
                        TexInclude* include, TexStop* stop) {
-  int ends_file = NameIs(name, length, "endinput");
-  if (scan->depth <= 0 && (ends_file || (NameIs(name, length, "end") && EndsDocument(scan)))) {
-    *stop = ends_file ? TEX_STOP_END_OF_FILE : TEX_STOP_END_OF_DOCUMENT;
-    scan->at = scan->size;  // nothing more of this text is read
+  if (scan->depth <= 0 && NameIs(name, length, "endinput")) {
+    scan->size = EndOfLine(scan);  // TeX reads the rest of the line
+    return 0;
+  }
+  if (scan->depth <= 0 && NameIs(name, length, "end") && PassDocumentArgument(scan)) {
+    *stop = TEX_STOP_END_OF_DOCUMENT;  // the caller knows whether a subfile takes it
     return 1;
   }
+  if (scan->depth <= 0 && NameIs(name, length, "iffalse")) {  // the writer's way to hide text
+    scan->at = FalseBranchEnd(scan);
+    return 0;
+  }
+  if (scan->subfile && !scan->in_body && NameIs(name, length, "documentclass")) {
+    SkipSubfilePreamble(scan);
+    return 0;
+  }
   if (IsCitationCommand(name, length)) {
-    ReadCitationArguments(scan, IsMultiCitation(name, length), collector, AddKeys);
+    ReadCitationArguments(scan, IsMultiCitation(name, length), IsVolumeCitation(name, length), collector, AddKeys);
     return 0;
   }
   if (NameIsOneOf(name, length, kBibliographyCommands, sizeof kBibliographyCommands / sizeof kBibliographyCommands[0])) {
-    ReadCitationArguments(scan, 0, collector, AddBibdata);
+    ReadCitationArguments(scan, 0, 0, collector, AddBibdata);
     return 0;
   }
   const IncludeCommand* command = FindIncludeCommand(name, length);

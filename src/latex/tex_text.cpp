@@ -76,18 +76,22 @@ static int VerbEnd(const char* text, std::size_t size, std::size_t at, std::size
   return 0;
 }
 
-void ReadableTexText(const char* text, std::size_t size, std::string* readable) {
+void ReadableTexText(const char* text, std::size_t size, std::string* readable,
+                     std::vector<std::size_t>* line_starts) {
   readable->clear();
   readable->reserve(size);
+  if (line_starts != nullptr) line_starts->clear();
   std::size_t at = 0;
   while (at < size) {
     char c = text[at];
     std::size_t end = 0;
     if (c == '%') {
       at = CommentEnd(text, size, at);
+      if (line_starts != nullptr && at < size) line_starts->push_back(readable->size());
     } else if (c != '\\') {
       readable->push_back(c);
       at++;
+      if (c == '\n' && line_starts != nullptr) line_starts->push_back(readable->size());
     } else if (VerbatimEnvironmentEnd(text, size, at, &end) || VerbEnd(text, size, at, &end)) {
       readable->push_back(' ');
       at = end;
@@ -97,6 +101,7 @@ void ReadableTexText(const char* text, std::size_t size, std::string* readable) 
       std::size_t pair = size - at >= 2 ? 2 : 1;
       readable->append(text + at, pair);
       at += pair;
+      if (pair == 2 && text[at - 1] == '\n' && line_starts != nullptr) line_starts->push_back(readable->size());
     }
   }
 }

@@ -51,8 +51,11 @@ const TextCase kArgumentCases[] = {
     {"two notes", "\\citep[see][p.~4]{a}", {"a"}},
     {"bracket inside braces", "\\cite[{a]}]{b}", {"b"}},
     {"nested braces in a note", "\\parencite[{see \\emph{x}}][12]{a}", {"a"}},
-    {"multi-cite groups", "\\cites{a}{b,c}", {"a", "b", "c"}},
+    {"multi-cite groups", "\\cites{a}{b,c}\\Cites(G)(){d}[x]{e}", {"a", "b", "c", "d", "e"}},
     {"multi-cite notes", "\\parencites(see)(p. 3)[x][y]{a}[z]{b}. {c}", {"a", "b"}},
+    // pdflatex with biblatex: a volume stands before each key group.
+    {"volume citations", "\\volcite{3}{a}\\pvolcite[see]{2}[p.~4]{b}\\volcites(G){1}{c}[x]{2}[y]{d}\\ftvolcite{5}{e}\\Volcite{6}{f}",
+     {"a", "b", "c", "d", "e", "f"}},
     {"global notes only before the first group", "\\autocites(G)(P){a}(x){b}", {"a"}},
     {"apacite notes", "\\cite<e.g.,>[p.~11]{a}\\citeA<{a>b}>{b}\\cite{c} < 1", {"a", "b", "c"}},
     {"a single cite takes one group", "\\cite{a}{b}", {"a"}},
@@ -86,7 +89,13 @@ const TextCase kUnreadCases[] = {
     {"end of document after a blank", "\\cite{a}\\end {document}\\cite{b}", {"a"}},
     {"end of document in a definition", "\\newcommand{\\x}{\\end{document}}\\cite{a}", {"a"}},
     {"end of another environment", "\\end{itemize}\\cite{a}", {"a"}},
-    {"endinput", "\\cite{a}\\endinput\\cite{b}", {"a"}},
+    // pdflatex: \endinput ends the file once the rest of its line is read.
+    {"endinput", "\\cite{a}\\endinput\\cite{b}\n\\cite{c}", {"a", "b"}},
+    {"endinput after a comment's line", "\\endinput\\cite{a}%\n\\cite{b}", {"a"}},
+    // pdflatex: \iffalse skips to its \else or \fi, nested conditionals counted.
+    {"iffalse", "\\iffalse\\cite{x}\\ifx\\a\\b\\cite{y}\\else\\cite{z}\\fi\\cite{w}\\else\\cite{a}\\fi\\cite{b}"
+                "\\iffalse\\iff\\ifthenelse{}{}{}\\cite{v}\\fi\\cite{c}", {"a", "b", "c"}},
+    {"iffalse never closed, or in a definition", "\\def\\x{\\iffalse}\\cite{a}\\iffalse\\cite{b}", {"a", "b"}},
     {"endinput in a definition", "\\def\\x{\\endinput}\\cite{a}", {"a"}},
 };
 INSTANTIATE_TEST_SUITE_P(Unread, TexKeysTest, ::testing::ValuesIn(kUnreadCases));
@@ -99,6 +108,15 @@ TEST(VerbatimEnvironmentsTest, HideTheirCitations) {
     std::string text = std::string("\\begin{") + name + "}\\cite{a}\\end{" + name + "}\\cite{b}";
     EXPECT_EQ(KeysOf(text, 0), Keys{"b"}) << name;
   }
+}
+
+// Many unclosed \iffalse (TeX would skip all after the first): the text is
+// read on, and in linear time, not searched to its end once per \iffalse.
+TEST(IffalseTest, ManyUnclosedAreReadOnQuickly) {
+  std::string text;
+  for (int i = 0; i < 200000; i++) text += "\\iffalse";
+  text += "\\cite{a}";
+  EXPECT_EQ(KeysOf(text, 0), Keys{"a"});
 }
 
 class AuxKeysTest : public ::testing::TestWithParam<TextCase> {};

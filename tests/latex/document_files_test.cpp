@@ -55,11 +55,45 @@ const TreeCase kTreeCases[] = {
      {{"main.tex", "\\include{chap/one}\\subfile{s}"},
       {"chap/one.tex", "\\cite{a}\\input{chap/two}"}, {"chap/two.tex", "\\cite{b}"}, {"s.tex", "\\cite{c}"}},
      {"a", "b", "c"}, {"main.tex", "chap/one.tex", "chap/two.tex", "s.tex"}, {}},
-    {"import folder searched first, subimport below it",
+    // pdflatex: an \input{..} in an imported file looks in the import
+    // folders (LaTeX's \input@path), innermost first, then in the main
+    // folder; a bare \input in the main folder alone.
+    {"import folders searched first, innermost first, subimport below them",
      {{"main.tex", "\\import{dir/}{a}\\input{b}"},
-      {"dir/a.tex", "\\cite{a}\\input{b}\\subimport{sub/}{c}"}, {"dir/b.tex", "\\cite{dir-b}"},
-      {"b.tex", "\\cite{top-b}"}, {"dir/sub/c.tex", "\\cite{c}"}},
-     {"a", "dir-b", "c", "top-b"}, {"main.tex", "dir/a.tex", "dir/b.tex", "dir/sub/c.tex", "b.tex"}, {}},
+      {"dir/a.tex", "\\cite{a}\\input{b}\\input f \\subimport{sub/}{c}"}, {"dir/b.tex", "\\cite{dir-b}"},
+      {"b.tex", "\\cite{top-b}"}, {"dir/f.tex", "\\cite{dir-f}"}, {"f.tex", "\\cite{top-f}"},
+      {"dir/sub/c.tex", "\\cite{c}\\input{d}\\input{e}"},
+      {"dir/d.tex", "\\cite{dir-d}"}, {"dir/sub/d.tex", "\\cite{sub-d}"}, {"dir/e.tex", "\\cite{dir-e}"}},
+     {"a", "dir-b", "top-f", "c", "sub-d", "dir-e", "top-b"},
+     {"main.tex", "dir/a.tex", "dir/b.tex", "f.tex", "dir/sub/c.tex", "dir/sub/d.tex", "dir/e.tex", "b.tex"}, {}},
+    // pdflatex: an \\import empties the import package's folder before it
+    // saves it, so a \\subimport after it starts from the main folder and
+    // finds its file below the \\input@path folders.
+    {"subimport after an import in an imported file",
+     {{"main.tex", "\\import{imp/}{a}"}, {"imp/a.tex", "\\import{p/}{b}\\subimport{o/}{c}"},
+      {"p/b.tex", "\\cite{b}"}, {"imp/o/c.tex", "\\cite{c}\\input{d}"}, {"imp/o/d.tex", "\\cite{imp-o-d}"},
+      {"d.tex", "\\cite{top-d}"}},
+     {"b", "c", "top-d"}, {"main.tex", "imp/a.tex", "p/b.tex", "imp/o/c.tex", "d.tex"}, {}},
+    // pdflatex with the subfiles package: a subfile's preamble (up to the
+    // \\begin{document} outside braces) is skipped, its \\end{document}
+    // ends it once its line is read, and the main document reads on; a
+    // file without \\documentclass is read as \\input reads it.
+    {"subfile read from its body to its own end",
+     {{"main.tex", "\\cite{m1}\\subfile{d/s.tex}\\cite{m2}\\subfile{frag}\\cite{m3}\n\\end{document}\n"},
+      {"d/s.tex", "\\documentclass[../main]{subfiles}\n\\nocite{pre}\\newcommand{\\x}{\\begin{document}}\n"
+                  "\\begin{itemize}\n\\begin{document}\n\\cite{s1}\\input{f}\n"
+                  "\\end{document}\\cite{same-line}\n\\cite{after}\n"},
+      {"d/f.tex", "\\cite{df}"}, {"f.tex", "\\cite{topf}"}, {"frag.tex", "\\cite{fr}\\end{document}\n"}},
+     {"m1", "s1", "df", "same-line", "m2", "fr"}, {"main.tex", "d/s.tex", "d/f.tex", "frag.tex"}, {}},
+    // pdflatex: the first \\end{document} after a subfile's body begins,
+    // here in a file the subfile pulls in, ends that file; the subfile's
+    // own one is then LaTeX's and ends the document at once.
+    {"subfile's end taken by a file it inputs",
+     {{"main.tex", "\\cite{m1}\\subfile{s}\\cite{m2}"},
+      {"s.tex", "\\documentclass{subfiles}\n\\begin{document}\n\\cite{s1}\\input{e}\\cite{s2}\n"
+                "\\end{document}\\cite{s3}\n\\cite{s4}\n"},
+      {"e.tex", "\\cite{e1}\\end{document}\\cite{e2}\n\\cite{e3}\n"}},
+     {"m1", "s1", "e1", "e2", "s2"}, {"main.tex", "s.tex", "e.tex"}, {}},
     {"included twice, read once",
      {{"main.tex", "\\input{x}\\cite{m}\\include{x}"}, {"x.tex", "\\cite{x}"}},
      {"x", "m"}, {"main.tex", "x.tex"}, {}},
@@ -79,8 +113,8 @@ const TreeCase kTreeCases[] = {
      {{"main.tex", "\\cite{z}\\input{c}\\cite{a,w}"}, {"c.tex", "\\cite{a,y,z}"}},
      {"z", "a", "y", "w"}, {"main.tex", "c.tex"}, {}},
     {"endinput ends only its file",
-     {{"main.tex", "\\input{c}\\cite{b}"}, {"c.tex", "\\cite{a}\\endinput\\cite{x}"}},
-     {"a", "b"}, {"main.tex", "c.tex"}, {}},
+     {{"main.tex", "\\input{c}\\cite{b}"}, {"c.tex", "\\cite{a}\\endinput\\cite{x}\n\\cite{y}"}},
+     {"a", "x", "b"}, {"main.tex", "c.tex"}, {}},
     {"end of document in a chapter ends the document",
      {{"main.tex", "\\input{c}\\cite{x}\\input{d}"}, {"c.tex", "\\cite{a}\\end{document}"}, {"d.tex", ""}},
      {"a"}, {"main.tex", "c.tex"}, {}},
