@@ -247,15 +247,34 @@ TEST_F(ParsedClean, ReusedKeysAreRenamedAndTrueCopiesLeftOut) {
 }
 
 TEST_F(ParsedClean, AMalformedEntryIsKeptAsTextAndReported) {
+  // bibtex cannot read this entry's key: the file ends first.
   const std::string input =
       "@article{Good, title = {One}}\n"
-      "@article{Bad, title = {unclosed}\n"
-      "@article{After, title = {Two}}\n";
+      "@article{After, title = {Two}}\n"
+      "@article{ \n";
   Run(input);
   EXPECT_EQ(input, cleaned);
   ASSERT_EQ(2u, report.lines.size());
-  EXPECT_NE(std::string::npos, report.lines[0].find("lib.bib: line 2: ")) << report.lines[0];
+  EXPECT_NE(std::string::npos, report.lines[0].find("lib.bib: line 3: no key")) << report.lines[0];
   EXPECT_EQ("2 entries read: 2 written (0 under a new key), 0 left out as doubles.", report.lines[1]);
+}
+
+TEST_F(ParsedClean, AnEntryBibtexReadsPastAnErrorIsKeptAndReported) {
+  // The closing brace is missing: bibtex reads Bad with its title and
+  // goes on at the next "@", so After is read too.
+  const std::string input =
+      "@article{Good, title = {One}}\n"
+      "@article{Bad, title = {unclosed}\n"
+      "@article{After, title = {Two}}\n"
+      "@misc{Last}\n";
+  Run(input);
+  EXPECT_EQ(input, cleaned);
+  ASSERT_EQ(2u, report.lines.size()) << report.lines.back();
+  EXPECT_NE(std::string::npos,
+            report.lines[0].find("lib.bib: line 3: missing ',' between fields; the entry 'Bad' "
+                                 "(line 2) is read up to there"))
+      << report.lines[0];
+  EXPECT_EQ("4 entries read: 4 written (0 under a new key), 0 left out as doubles.", report.lines[1]);
 }
 
 class ParsedExtract : public ::testing::Test {
