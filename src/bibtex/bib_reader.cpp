@@ -793,13 +793,20 @@ class Reader {
     block->key_end = name_end;
     field.name = LowerName(name_begin, name_end, true);
     macros_[std::string(field.name)] = UntrimmedLastValue(field.value);
+    return CloseAfterValue(i, close, field, "string not closed", block);
+  }
+
+  // The value of a @string or @preamble is read, so it counts whatever
+  // follows; then only its closing delimiter may come.
+  std::size_t CloseAfterValue(std::size_t i, char close, const BibField& field,
+                              const char* not_closed, BibBlock* block) {
     fields_.clear();
     fields_.push_back(field);
     kept_ = true;
     i = SkipSpace(i);
     if (i >= n_) return FailEnd();
-    if (d_[i] != close) return Fail("string not closed", i);
-    block->fields.push_back(std::move(field));
+    if (d_[i] != close) return Fail(not_closed, i);
+    block->fields.push_back(field);
     return i + 1;
   }
 
@@ -810,19 +817,13 @@ class Reader {
     BibField field;
     if (d_[i] == close) {
       field.value_begin = field.value_end = i;
-    } else {
-      i = ReadValue(i, close, &field, block);
-      if (i == kNone) return kNone;
-      field.value = file_->values.Store(UntrimmedLastValue(field.value));
-      fields_.clear();
-      fields_.push_back(field);
-      kept_ = true;
-      i = SkipSpace(i);
-      if (i >= n_) return FailEnd();
-      if (d_[i] != close) return Fail("preamble not closed", i);
+      block->fields.push_back(field);
+      return i + 1;
     }
-    block->fields.push_back(std::move(field));
-    return i + 1;
+    i = ReadValue(i, close, &field, block);
+    if (i == kNone) return kNone;
+    field.value = file_->values.Store(UntrimmedLastValue(field.value));
+    return CloseAfterValue(i, close, field, "preamble not closed", block);
   }
 
   // ---- entries ----
