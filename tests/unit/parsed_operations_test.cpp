@@ -29,6 +29,12 @@ void EveryWay(Body body) {
   }
 }
 
+// A Zotero export with a commented-out field: bibtex keeps the entry and
+// the fields before that line (checked with bibtex 0.99d).
+const char kZoteroEntry[] =
+    "@article{Zot2020,\n  title = {A paper},\n  author = {Doe, Jane},\n  journal = {J},\n"
+    "  volume = {3},\n  %isbn = {978-3},\n  year = {2020},\n}\n";
+
 class ParsedCompare : public ::testing::Test {
  protected:
   void Run(const std::string& master, const std::string& second) {
@@ -167,6 +173,11 @@ TEST_F(ParsedCompare, OutputsHoldTheSourceTextWithTheStringsItUses) {
   EXPECT_EQ(std::vector<std::string>{"2 entries of the second file compared: 1 exactly the same, "
                                      "0 probably the same, 1 missing from the master."},
             report.lines);
+}
+
+TEST_F(ParsedCompare, AnEntryBibtexReadsPastAnErrorGetsAVerdict) {
+  Run(std::string(kZoteroEntry) + "\n", std::string(kZoteroEntry) + "\n");
+  EXPECT_EQ("ARTICLE - Exactly the same : Zot2020\n", log);
 }
 
 class ParsedClean : public ::testing::Test {
@@ -332,6 +343,19 @@ TEST_F(ParsedExtract, ACitedEntryBringsItsStringsPreambleAndCrossref) {
       << bibitems;
   EXPECT_NE(std::string::npos, bibitems.find("\\bibitem{Lower2003}\n"));
   EXPECT_EQ(std::string::npos, bibitems.find("Unused"));
+}
+
+TEST_F(ParsedExtract, AnEntryBibtexReadsPastAnErrorIsCopiedAsItStands) {
+  WriteFile(dir.File("lib.bib"), std::string(kZoteroEntry) + "\n");
+  WriteFile(dir.File("paper.tex"), "\\cite{Zot2020}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+  EXPECT_EQ((std::vector<bool>{true}), report.found);
+  EXPECT_EQ(std::string(kZoteroEntry), ReadFile(dir.File("lib_extract_modified.bib")));
+  bool names_the_line = false;
+  for (const std::string& line : report.lines) {
+    names_the_line = names_the_line || line.find("lib.bib: line 6: missing field name") != std::string::npos;
+  }
+  EXPECT_TRUE(names_the_line);
 }
 
 TEST_F(ParsedExtract, AnAuxFileNamesItsOwnLibrary) {
