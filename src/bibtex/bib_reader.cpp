@@ -3,8 +3,8 @@
 // Between blocks the reader looks for "@" with memchr; an "@" opens a block
 // only when an identifier and then "{" or "(" follow (or the identifier is
 // "comment").  Each block is read by a small recursive-descent reader over
-// byte positions; any error turns the block into a malformed one that runs
-// to the next line beginning with "@", where reading resumes.
+// byte positions; an error ends the block where bibtex would go on reading
+// (the next "@"), keeping what bibtex keeps.
 //
 // The one scan that could run far is the search for the brace closing a
 // "{" (an unbalanced value reads on to the end of the file).  So that many
@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,7 @@ namespace {
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 constexpr std::size_t kDirectScan = 8192;  // bytes a brace search scans plainly
 constexpr std::size_t kChunk = 512;        // bytes per chunk of the depth summary
+const char kNeverCloses[] = "the value opened here never closes";
 
 enum : unsigned char {
   kSpace = 1,     // blank, tab, CR, LF
@@ -270,6 +272,13 @@ void AdviseLargePages(void* memory, std::size_t bytes) {
 #endif
 }
 
+// FNV-1a over the key with A-Z folded: which keys were read before.
+std::uint64_t FoldedKeyHash(std::string_view key) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char ch : key) hash = (hash ^ static_cast<unsigned char>(AsciiLower(ch))) * 1099511628211ull;
+  return hash;
+}
+
 struct PendingUndefined {
   std::size_t pos;
   std::string name;
@@ -356,6 +365,9 @@ class Reader {
     while (end > 0 && d_[end - 1] != '\n' && d_[end - 1] != '\r') end--;
     return end;
   }
+
+  // The line of pos, which may lie beyond where the next block begins.
+  int LineAhead(std::size_t pos) const { return line_ + CountLineFeeds(d_ + line_pos_, d_ + pos); }
 
   int LineOf(std::size_t pos) {
     // Positions come in file order.
@@ -479,9 +491,16 @@ class Reader {
       std::string what = block->kind == BIB_ENTRY    ? "the entry '" + std::string(block->key) + "'"
                          : block->kind == BIB_STRING ? "the string '" + std::string(block->key) + "'"
                                                      : std::string("the preamble");
-      file_->problems.push_back("line " + std::to_string(LineOf(error_line_pos_)) + ": " + problem +
-                                "; " + what + " (line " + std::to_string(block->line) +
-                                ") is read up to there, as bibtex reads it");
+      bool repeated = repeated_key_ && block->kind == BIB_ENTRY;
+      std::string outcome = repeated ? ") repeats a key: bibtex skips it and reads on at the next '@'"
+                                     : ") is read up to there, as bibtex reads it";
+      std::string what_happened = problem;
+      if (problem == kNeverCloses && !repeated) {
+        what_happened += ": bibtex reads the rest of the file into it";
+      }
+      file_->problems.push_back("line " + std::to_string(LineAhead(error_line_pos_)) + ": " +
+                                what_happened + "; " + what + " (line " +
+                                std::to_string(block->line) + outcome);
     } else {
       block->kind = BIB_MALFORMED;
       block->key = std::string_view();
@@ -490,6 +509,8 @@ class Reader {
       block->macros.clear();
       file_->problems.push_back("line " + std::to_string(block->line) + ": " + problem);
     }
+    // bibtex skips an entry whose key it has read before from the key on.
+    if (repeated_key_ && block->kind == BIB_ENTRY) error_pos_ = block->key_end;
     const void* hit = error_pos_ < n_ ? std::memchr(d_ + error_pos_, '@', n_ - error_pos_) : nullptr;
     std::size_t next_at = hit == nullptr ? n_ : static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
     std::size_t close = kNone;
@@ -507,7 +528,7 @@ class Reader {
 
   void ReportUndefined() {
     for (const PendingUndefined& undefined : undefined_) {
-      file_->problems.push_back("line " + std::to_string(LineOf(undefined.pos)) +
+      file_->problems.push_back("line " + std::to_string(LineAhead(undefined.pos)) +
                                 (undefined.own ? ": string '" + undefined.name +
                                                      "' used in its own definition reads as empty"
                                                : ": undefined string '" + undefined.name + "'"));
@@ -527,7 +548,7 @@ class Reader {
   // A value opened at `open` that never closes: bibtex reads the rest of
   // the file into it.  Reported at the line where it opens.
   std::size_t FailUnclosed(std::size_t open) {
-    Fail("the value opened here never closes: bibtex reads the rest of the file into it", n_);
+    Fail(kNeverCloses, n_);
     error_line_pos_ = open;
     return kNone;
   }
@@ -843,6 +864,7 @@ class Reader {
     block->key_end = key_end;
     fields_.clear();
     kept_ = true;
+    repeated_key_ = !keys_seen_.insert(FoldedKeyHash(block->key)).second;
 
     i = SkipSpace(i);
     for (;;) {
@@ -890,6 +912,8 @@ class Reader {
   std::size_t error_pos_ = 0;  // where bibtex would stand at the error
   std::size_t error_line_pos_ = 0;  // where the report places it
   bool kept_ = false;          // what the block read before an error counts
+  bool repeated_key_ = false;  // the entry's key, in any letter case, came before
+  std::unordered_set<std::uint64_t> keys_seen_;  // hashes of the keys read, A-Z folded
   BraceSummary summary_;
   std::size_t paren_from_ = kNone;
   std::size_t paren_at_ = kNone;

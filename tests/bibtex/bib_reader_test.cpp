@@ -200,6 +200,7 @@ const std::vector<Case>& Cases() {
        { "entry L1 article{k} t=[x]", "text '\\n'", "entry L2 book{k2)}" },
         { "line 3: end of file inside the entry; the entry 'k2)' (line 2) is read up to there, as bibtex reads it" }},
 
+
       {"key_on_next_line", "@article{\n  k,\n  t = {x}\n}",
        {"entry L1 article{k} t=[x]"}, {}},
       {"no_fields", "@misc{k}\n@misc{k2,}", {"entry L1 misc{k}", "text '\\n'", "entry L2 misc{k2}"},
@@ -244,18 +245,22 @@ const std::vector<Case>& Cases() {
        { "entry L1 article{a}" },
        { "line 2: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"unbalanced_resumes_after_blanks",
        "@article{a,\n  title = {x\n  @book{b, title={y}}\n",
        { "entry L1 article{a}" },
        { "line 2: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"extra_close_brace", "@misc{a, t = \"x}\"}\n@misc{b}",
        { "entry L1 misc{a}", "text '\"}\\n'", "entry L2 misc{b}" },
        { "line 1: unbalanced braces; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"no_key", "@article{title = {x}}\n@book{b}\n",
        { "entry L1 article{title}", "text '\\n'", "entry L2 book{b}", "text '\\n'" },
        { "line 1: missing ',' after the key; the entry 'title' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"no_key_without_blanks", "@article{title={x}}\n",
        { "entry L1 article{title={x}", "text '}\\n'" }, {}},
@@ -267,33 +272,41 @@ const std::vector<Case>& Cases() {
        { "line 1: bad value; the entry 'k' (line 1) is read up to there, as bibtex reads it",
         "line 2: missing ',' between fields; the entry 'j' (line 2) is read up to there, as bibtex reads it" }},
 
+
       {"eof_inside", "text\n@article{k, title = {x},\n year = 2000\n",
        { "text 'text\\n'", "entry L2 article{k} title=[x]" },
        { "line 4: end of file inside the entry; the entry 'k' (line 2) is read up to there, as bibtex reads it" }},
 
+
       {"eof_inside_quote", "@misc{k, t = \"abc", { "entry L1 misc{k}" },
        { "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"eof_after_hash", "@misc{k, t = a #", { "entry L1 misc{k} (macros: a)" },
        { "line 1: undefined string 'a'",
         "line 1: end of file inside the entry; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"entry_not_closed", "@article{a, title = {x},\n@book{b, t = {y}}\n",
        { "entry L1 article{a} title=[x]", "text '\\n'" },
        { "line 2: entry not closed; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"missing_comma_between_fields", "@misc{k, a = {1} b = {2}}\n",
        { "entry L1 misc{k} a=[1]", "text '\\n'" },
        { "line 1: missing ',' between fields; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"key_with_blank", "@misc{my key, a = {1}}\n",
        { "entry L1 misc{my}", "text '\\n'" },
        { "line 1: missing ',' after the key; the entry 'my' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"malformed_string_defines_nothing",
        "@string{x = {a}\n@misc{k, t = x}\n",
        { "string L1 x = [a]", "text '@misc{k, t = x}\\n'" },
        { "line 2: string not closed; the string 'x' (line 1) is read up to there, as bibtex reads it",
+
         "line 2: bibtex reads no further on the file's last line, nothing after here" }},
       {"malformed_comment_group", "@comment{ open\n@misc{k}",
        { "comment L1 '@comment'", "text '{ open\\n'", "entry L2 misc{k}" },
@@ -303,27 +316,33 @@ const std::vector<Case>& Cases() {
        { "line 1: undefined string 'foo'",
         "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"malformed_to_end_of_file", "@misc{k, t = {\nno more entries\n  @ but at here\n",
        { "entry L1 misc{k}" },
        { "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"many_malformed_in_a_row", "@a{\n@b{k,\n@c{k, x}\n@d{k}",
        { "entry L1 a{@b{k}", "text '\\n'", "entry L4 d{k}" },
        { "line 3: entry not closed; the entry '@b{k' (line 1) is read up to there, as bibtex reads it" }},
 
+
       {"missing_field_name", "@misc{k, = {x}}\n",
        { "entry L1 misc{k}", "text '\\n'" },
         { "line 1: missing field name; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"string_without_name", "@string{ = {x}}", {"malformed L1 no string name '@string{ = {x}}'"},
        {"line 1: no string name"}},
       {"string_trailing_comma_and_number", "@string{x = 1999,}@string{y = {2}, z = {3}}\n",
        { "string L1 x = [1999]", "text '@string{y = {2}, z = {3}}\\n'" },
        { "line 1: string not closed; the string 'x' (line 1) is read up to there, as bibtex reads it",
+
         "line 1: bibtex reads no further on the file's last line, nothing after here" }},
       {"preamble_not_closed", "@preamble{\"a\" \"b\"}",
        { "preamble L1 [a]" },
        { "line 1: preamble not closed; the preamble (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"paren_comment_not_closed", "@comment(abc\n@misc{k}\n",
        { "comment L1 '@comment'", "text '(abc\\n'", "entry L2 misc{k}", "text '\\n'" },
@@ -336,6 +355,7 @@ const std::vector<Case>& Cases() {
        "@article{z,\n  author = {A},\n  %isbn = {1},\n  title = {T}\n}\n@misc{n}\n\n",
         { "entry L1 article{z} author=[A]", "text '\\n'", "entry L6 misc{n}", "text '\\n\\n'" },
         { "line 3: missing field name; the entry 'z' (line 1) is read up to there, as bibtex reads it" }},
+
 
       {"entry_inside_comment", "@comment{ @misc{inside, title = {C}} }\n\n",
        { "comment L1 '@comment'", "text '{ '", "entry L1 misc{inside} title=[C]",
@@ -355,6 +375,13 @@ const std::vector<Case>& Cases() {
       {"number_then_junk_keeps_the_number", "@misc{k, year = 2000abc, note = {x}}\n\n",
        { "entry L1 misc{k} year=[2000]", "text '\\n\\n'" },
        { "line 1: missing ',' between fields; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
+      {"repeated_key_with_an_error_resumes_after_its_key",
+       "@misc{k, t = {a}}\n@misc{K, t = {unclosed\n@misc{j, t = {J}}\n\n",
+        { "entry L1 misc{k} t=[a]", "text '\\n'", "entry L2 misc{K}", "text '\\n'",
+        "entry L3 misc{j} t=[J]", "text '\\n\\n'" },
+        { "line 2: the value opened here never closes; the entry 'K' (line 2) repeats a key: bibtex skips it and reads on at the next '@'" }},
 
       {"paren_comment_ends_at_first_paren", "@comment(a (b) c)",
        {"comment L1 '@comment(a (b)'", "text ' c)'"}, {}},

@@ -77,7 +77,7 @@ def RunBibtex(folder, library):
 
 def RunTool(tool, folder):
     done = subprocess.run([tool, os.path.join(folder, "lib.bib")], stdout=subprocess.PIPE,
-                          timeout=60, check=True)
+                          stderr=subprocess.DEVNULL, timeout=60, check=True)
     return done.stdout
 
 

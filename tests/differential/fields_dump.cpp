@@ -4,6 +4,7 @@
 //   @|<type>     an entry (type in lower case), then its key
 //   F|<name>     each field, then its value
 // each text on a line of its own as "+|<text>|" (none for an empty text).
+// The reader's problems go to standard error.
 // The entries are those bibtex keeps: the first of each key in any letter
 // case, in library order; a crossref parent's fields fill the fields a
 // child lacks, and the crossref names the parent's key as written, as
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
   }
   BibFile file;
   ReadBibFile(bytes.data(), bytes.size(), &file);
+  for (const std::string& problem : file.problems) std::fprintf(stderr, "%s\n", problem.c_str());
 
   std::string preamble;
   std::vector<DumpedEntry> entries;
