@@ -87,34 +87,41 @@ struct BibBlock {
   // only where the file gives one.
   std::vector<std::string> macros;
 
-  // Malformed blocks: what is wrong, e.g. "unbalanced braces" or "no key".
+  // What is wrong, e.g. "missing '='" or "no key": for malformed blocks,
+  // and for blocks read as bibtex reads them up to an error.
   std::string_view problem;
 };
 
 struct BibFile {
   std::vector<BibBlock> blocks;  // every byte of the file, in order
-  // Problems found on the way (malformed blocks, undefined macros), each
-  // with its line, in file order: "line 12: no key" (the malformed block's
-  // first line), "line 14: undefined string 'foo'" (the line where the
-  // macro is used, as BibTeX reports it).  Undefined macros inside a
-  // malformed block are not reported; the block is.
+  // Problems found on the way (syntax errors, malformed blocks, undefined
+  // macros), each with its line, in file order: "line 12: no key" (the
+  // malformed block's first line), "line 14: missing '='; the entry 'k'
+  // (line 10) is read up to there, as bibtex reads it" (the error's line),
+  // "line 14: undefined string 'foo'" (the line where the macro is used, as
+  // BibTeX reports it).  Undefined macros inside a malformed block are not
+  // reported; the block is.
   std::vector<std::string> problems;
   ValueStore values;  // the text of the values that are not the file's own bytes
 };
 
 // Reads size bytes of BibTeX (not NUL-terminated; NUL bytes are text) into
 // file, replacing what it held.  The bytes must stay as they are while the
-// file's values are used.  Never fails: what cannot be read becomes a
-// malformed block.  Reading resumes after a malformed block at the next
-// line that begins with "@" (after blanks).  An undefined macro reads as
-// its name, as written (BibTeX prints nothing there, with a warning; the
-// name shows the user which string is missing).  Problems: "unbalanced
-// braces", "unclosed quote", "no key", "missing ',' after the key",
-// "missing field name", "missing '='", "bad value", "missing ',' between
-// fields", "entry not closed" (an "@"
-// where a field should be), "end of file inside the entry", "no string
-// name", "string not closed", "preamble not closed", "end of file inside
-// the comment".
+// file's values are used.  Never fails.  It reads as bibtex 0.99d does: an
+// entry whose key was read is an entry, however broken what follows (its
+// problem says what, it keeps the fields before the error), and so is a
+// @string or @preamble whose value was read; only an "@" block bibtex
+// reads nothing from (no key before the end of the file) is malformed.
+// After an error reading resumes at the next "@" from where bibtex stood
+// (for an entry whose key came before, in any letter case: from its key);
+// on the file's last line nothing after the first block is read, as
+// bibtex reads no further there.  An undefined macro reads as its name, as
+// written (BibTeX prints nothing there, with a warning; the name shows the
+// user which string is missing).  Problems name the error and its line,
+// e.g. "missing field name", "missing '='", "bad value", "missing ','
+// between fields", "entry not closed" (an "@" where a field should be),
+// "end of file inside the entry", "the value opened here never closes",
+// "no key", "no string name", "string not closed", "preamble not closed".
 void ReadBibFile(const char* data, std::size_t size, BibFile* file);
 
 // Called with each entry as soon as it has been read, fields and all.  It

@@ -3,8 +3,8 @@
 // Between blocks the reader looks for "@" with memchr; an "@" opens a block
 // only when an identifier and then "{" or "(" follow (or the identifier is
 // "comment").  Each block is read by a small recursive-descent reader over
-// byte positions; any error turns the block into a malformed one that runs
-// to the next line beginning with "@", where reading resumes.
+// byte positions; an error ends the block where bibtex would go on reading
+// (the next "@"), keeping what bibtex keeps.
 //
 // The one scan that could run far is the search for the brace closing a
 // "{" (an unbalanced value reads on to the end of the file).  So that many
@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -38,13 +39,13 @@ namespace {
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 constexpr std::size_t kDirectScan = 8192;  // bytes a brace search scans plainly
 constexpr std::size_t kChunk = 512;        // bytes per chunk of the depth summary
+const char kNeverCloses[] = "the value opened here never closes";
 
 enum : unsigned char {
   kSpace = 1,     // blank, tab, CR, LF
-  kNameStop = 2,  // ends a field or macro name: white space and "#%'(),={}
+  kNameStop = 2,  // ends a name (type, field, macro): white space, control
+                  // bytes and "#%'(),={}
   kDigit = 4,
-  kTypeStart = 8,  // A-Z a-z
-  kTypeChar = 16,  // A-Z a-z 0-9 _ -
   kBrace = 32,     // { }
   kUpper = 64      // A-Z
 };
@@ -54,11 +55,9 @@ struct CharClasses {
   CharClasses() : c() {
     for (const char* s = " \t\r\n"; *s; s++) c[static_cast<unsigned char>(*s)] |= kSpace | kNameStop;
     for (const char* s = "\"#%'(),={}"; *s; s++) c[static_cast<unsigned char>(*s)] |= kNameStop;
-    for (int ch = '0'; ch <= '9'; ch++) c[ch] |= kDigit | kTypeChar;
-    for (int ch = 'a'; ch <= 'z'; ch++) c[ch] |= kTypeStart | kTypeChar;
-    for (int ch = 'A'; ch <= 'Z'; ch++) c[ch] |= kTypeStart | kTypeChar | kUpper;
-    c[static_cast<unsigned char>('_')] |= kTypeChar;
-    c[static_cast<unsigned char>('-')] |= kTypeChar;
+    for (int ch = 0; ch < 0x20; ch++) c[ch] |= kNameStop;
+    for (int ch = '0'; ch <= '9'; ch++) c[ch] |= kDigit;
+    for (int ch = 'A'; ch <= 'Z'; ch++) c[ch] |= kUpper;
     c[static_cast<unsigned char>('{')] |= kBrace;
     c[static_cast<unsigned char>('}')] |= kBrace;
   }
@@ -273,9 +272,17 @@ void AdviseLargePages(void* memory, std::size_t bytes) {
 #endif
 }
 
+// FNV-1a over the key with A-Z folded: which keys were read before.
+std::uint64_t FoldedKeyHash(std::string_view key) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char ch : key) hash = (hash ^ static_cast<unsigned char>(AsciiLower(ch))) * 1099511628211ull;
+  return hash;
+}
+
 struct PendingUndefined {
   std::size_t pos;
   std::string name;
+  bool own = false;  // used in its own definition
 };
 
 class Reader {
@@ -310,6 +317,10 @@ class Reader {
     file_->blocks.reserve(2 * ats + 1);
     AdviseLargePages(file_->blocks.data(), file_->blocks.capacity() * sizeof(BibBlock));
 
+    // bibtex reads a line at a time and stops once it has read the last
+    // line and finished the block (or the "@") it was on: whatever follows
+    // on that line is never read.
+    std::size_t last_line = LastLineStart();
     std::size_t text_begin = 0;
     std::size_t pos = 0;
     while (pos < n_) {
@@ -318,13 +329,21 @@ class Reader {
       std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
       Header header;
       if (!ReadHeader(at, &header)) {
+        if (header.stood >= last_line) break;
         pos = at + 1;
         continue;
       }
       if (at > text_begin) AddText(text_begin, at);
-      pos = text_begin = ReadBlock(at, header);
+      pos = text_begin = ReadBlock(at, &header);
+      if (header.stood >= last_line) break;
     }
-    if (n_ > text_begin) AddText(text_begin, n_);
+    if (n_ > text_begin) {
+      if (std::memchr(d_ + text_begin, '@', n_ - text_begin) != nullptr && pos < n_) {
+        file_->problems.push_back("line " + std::to_string(LineOf(text_begin)) +
+                                  ": bibtex reads no further on the file's last line, nothing after here");
+      }
+      AddText(text_begin, n_);
+    }
   }
 
  private:
@@ -332,6 +351,7 @@ class Reader {
     std::size_t type_begin = 0;
     std::size_t type_end = 0;
     std::size_t open = kNone;  // the "{" or "(", kNone for a line @comment
+    std::size_t stood = 0;     // where bibtex stood when it was done with the "@"
   };
 
   // ---- positions and lines ----
@@ -340,6 +360,20 @@ class Reader {
     while (i < n_ && Is(d_[i], kSpace)) i++;
     return i;
   }
+
+  // The start of the file's last line, as bibtex's line reader splits
+  // the file: a final LF or CR closes the last line, but after a final
+  // CR LF one more, empty, line follows.  CR alone ends a line too.
+  std::size_t LastLineStart() const {
+    std::size_t end = n_;
+    if (end > 1 && d_[end - 2] == '\r' && d_[end - 1] == '\n') return n_;
+    if (end > 0 && (d_[end - 1] == '\n' || d_[end - 1] == '\r')) end--;
+    while (end > 0 && d_[end - 1] != '\n' && d_[end - 1] != '\r') end--;
+    return end;
+  }
+
+  // The line of pos, which may lie beyond where the next block begins.
+  int LineAhead(std::size_t pos) const { return line_ + CountLineFeeds(d_ + line_pos_, d_ + pos); }
 
   int LineOf(std::size_t pos) {
     // Positions come in file order.
@@ -365,21 +399,27 @@ class Reader {
 
   // ---- block heads ----
 
+  // "@", white space (line ends too), an identifier that does not begin
+  // with a digit, then "{" or "(" after white space; or the identifier
+  // "comment", which needs nothing after it.
   bool ReadHeader(std::size_t at, Header* header) const {
-    std::size_t i = at + 1;
-    while (i < n_ && (d_[i] == ' ' || d_[i] == '\t')) i++;
-    if (i >= n_ || !Is(d_[i], kTypeStart)) return false;
+    std::size_t i = SkipSpace(at + 1);
+    header->stood = i;
+    if (i >= n_ || Is(d_[i], kNameStop) || Is(d_[i], kDigit)) return false;
     header->type_begin = i;
-    while (i < n_ && Is(d_[i], kTypeChar)) i++;
+    while (i < n_ && !Is(d_[i], kNameStop)) i++;
     header->type_end = i;
-    i = SkipSpace(i);
-    if (i < n_ && (d_[i] == '{' || d_[i] == '(')) {
-      header->open = i;
+    header->stood = i;
+    if (i < n_ && !Is(d_[i], kSpace) && d_[i] != '{' && d_[i] != '(') return false;
+    std::size_t k = SkipSpace(i);
+    header->open = k < n_ && (d_[k] == '{' || d_[k] == '(') ? k : kNone;
+    if (SameIgnoringCase(d_ + header->type_begin, header->type_end - header->type_begin,
+                         "comment")) {
+      header->stood = i - 1;  // bibtex goes no further than the word
       return true;
     }
-    header->open = kNone;
-    return SameIgnoringCase(d_ + header->type_begin, header->type_end - header->type_begin,
-                            "comment");
+    header->stood = k;
+    return header->open != kNone;
   }
 
   void AddText(std::size_t begin, std::size_t end) {
@@ -393,7 +433,8 @@ class Reader {
   }
 
   // Reads the block at "@"; returns where it ends.
-  std::size_t ReadBlock(std::size_t at, const Header& header) {
+  std::size_t ReadBlock(std::size_t at, Header* header_read) {
+    const Header& header = *header_read;
     file_->blocks.emplace_back();
     BibBlock& block = file_->blocks.back();
     block.begin = at;
@@ -404,6 +445,8 @@ class Reader {
     block.type = std::string_view(type, type_length);
     undefined_.clear();
     error_ = nullptr;
+    error_pos_ = error_line_pos_ = n_;
+    kept_ = false;
     ValueStore::Mark values_before = file_->values.Here();
 
     std::size_t end = kNone;
@@ -422,20 +465,11 @@ class Reader {
     }
 
     if (end == kNone) {
-      block.kind = BIB_MALFORMED;
-      block.key = std::string_view();
-      block.key_begin = block.key_end = at;
-      block.fields.clear();
-      block.macros.clear();
-      block.problem = error_ != nullptr ? error_ : "cannot be read";
-      end = NextAtLine(at);
-      file_->problems.push_back("line " + std::to_string(block.line) + ": " +
-                                std::string(block.problem));
+      end = EndAfterError(header.open, &block);
+      header_read->stood = error_pos_;
     } else {
-      for (const PendingUndefined& undefined : undefined_) {
-        file_->problems.push_back("line " + std::to_string(LineOf(undefined.pos)) +
-                                  ": undefined string '" + undefined.name + "'");
-      }
+      ReportUndefined();
+      if (block.kind != BIB_COMMENT) header_read->stood = end - 1;
     }
     block.end = end;
     if (block.kind == BIB_ENTRY && visit_ != nullptr && !visit_(context_, entries_++, block)) {
@@ -446,32 +480,108 @@ class Reader {
     return end;
   }
 
-  std::size_t Fail(const char* problem) {
-    if (error_ == nullptr) error_ = problem;
+  // After an error bibtex skips to the next "@" from where the error stood;
+  // what it read before stays read.  An entry whose key was read is an
+  // entry still, with the fields before the error; so is a macro or
+  // preamble whose value was read.  Anything else is a malformed block.
+  // The block runs to its closing delimiter when that lies between the
+  // error and the next "@", else up to the next "@" (white space before it
+  // left out).
+  std::size_t EndAfterError(std::size_t open, BibBlock* block) {
+    if (kept_) ReportUndefined();  // a malformed block is reported alone
+    const char* problem = error_ != nullptr ? error_ : "cannot be read";
+    block->problem = problem;
+    if (kept_) {
+      block->fields.assign(std::make_move_iterator(fields_.begin()),
+                           std::make_move_iterator(fields_.end()));
+      std::string what = block->kind == BIB_ENTRY    ? "the entry '" + std::string(block->key) + "'"
+                         : block->kind == BIB_STRING ? "the string '" + std::string(block->key) + "'"
+                                                     : std::string("the preamble");
+      bool repeated = repeated_key_ && block->kind == BIB_ENTRY;
+      std::string outcome = repeated ? ") repeats a key: bibtex skips it and reads on at the next '@'"
+                                     : ") is read up to there, as bibtex reads it";
+      std::string what_happened = problem;
+      if (problem == kNeverCloses && !repeated) {
+        what_happened += ": bibtex reads the rest of the file into it";
+      }
+      file_->problems.push_back("line " + std::to_string(LineAhead(error_line_pos_)) + ": " +
+                                what_happened + "; " + what + " (line " +
+                                std::to_string(block->line) + outcome);
+    } else {
+      block->kind = BIB_MALFORMED;
+      block->key = std::string_view();
+      block->key_begin = block->key_end = block->begin;
+      block->fields.clear();
+      block->macros.clear();
+      file_->problems.push_back("line " + std::to_string(block->line) + ": " + problem);
+    }
+    // bibtex skips an entry whose key it has read before from the key on.
+    if (repeated_key_ && block->kind == BIB_ENTRY) error_pos_ = block->key_end;
+    const void* hit = error_pos_ < n_ ? std::memchr(d_ + error_pos_, '@', n_ - error_pos_) : nullptr;
+    std::size_t next_at = hit == nullptr ? n_ : static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
+    std::size_t close = kNone;
+    if (open != kNone && d_[open] == '{') {
+      close = FindClose(open);
+    } else if (open != kNone && error_pos_ < n_) {
+      const void* paren = std::memchr(d_ + error_pos_, ')', next_at - error_pos_);
+      if (paren != nullptr) close = static_cast<std::size_t>(static_cast<const char*>(paren) - d_);
+    }
+    if (close != kNone && close >= error_pos_ && close < next_at) return close + 1;
+    std::size_t end = next_at;
+    while (end > error_pos_ && Is(d_[end - 1], kSpace)) end--;
+    return end > block->begin ? end : next_at;
+  }
+
+  void ReportUndefined() {
+    for (const PendingUndefined& undefined : undefined_) {
+      file_->problems.push_back("line " + std::to_string(LineAhead(undefined.pos)) +
+                                (undefined.own ? ": string '" + undefined.name +
+                                                     "' used in its own definition reads as empty"
+                                               : ": undefined string '" + undefined.name + "'"));
+    }
+  }
+
+  std::size_t Fail(const char* problem, std::size_t pos) {
+    if (error_ == nullptr) {
+      error_ = problem;
+      error_pos_ = error_line_pos_ = pos;
+    }
     return kNone;
   }
 
-  std::size_t FailEnd() { return Fail("end of file inside the entry"); }
+  std::size_t FailEnd() { return Fail("end of file inside the entry", n_); }
+
+  // A value opened at `open` that never closes: bibtex reads the rest of
+  // the file into it.  Reported at the line where it opens.
+  std::size_t FailUnclosed(std::size_t open) {
+    Fail(kNeverCloses, n_);
+    error_line_pos_ = open;
+    return kNone;
+  }
 
   // ---- comments ----
 
+  // bibtex skips the word "comment" alone and reads on from there, so an
+  // "@" inside what follows opens a block.  The group or line after the
+  // word belongs to the comment when it holds no "@".
   std::size_t ReadComment(const Header& header) {
+    std::size_t end = header.type_end;
     std::size_t open = header.open;
     if (open == kNone) {  // "@comment" and the rest of its line, without its end
       const void* hit = std::memchr(d_ + header.type_end, '\n', n_ - header.type_end);
-      if (hit == nullptr) return n_;
-      std::size_t end = static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
+      end = hit == nullptr ? n_ : static_cast<std::size_t>(static_cast<const char*>(hit) - d_);
       if (end > header.type_end && d_[end - 1] == '\r') end--;
-      return end;
-    }
-    if (d_[open] == '{') {
+    } else if (d_[open] == '{') {
       std::size_t close = FindClose(open);
-      if (close == kNone) return Fail("unbalanced braces");
-      return close + 1;
+      if (close != kNone) end = close + 1;
+    } else {
+      std::size_t close = FindParen(open + 1);
+      if (close != kNone) end = close + 1;
     }
-    std::size_t close = FindParen(open + 1);
-    if (close == kNone) return Fail("end of file inside the comment");
-    return close + 1;
+    if (std::memchr(d_ + header.type_end, '@', end - header.type_end) != nullptr) {
+      return header.type_end;
+    }
+    return end;
   }
 
   // The first ")" at or after from; remembers its last answer, so that many
@@ -523,8 +633,17 @@ class Reader {
   // ---- values ----
 
   // Reads a value (parts joined by "#") starting at i into field; returns
-  // the position after its last part, or kNone.
-  std::size_t ReadValue(std::size_t i, BibField* field, BibBlock* block) {
+  // the position after its last part, or kNone.  close is the entry's
+  // closing delimiter: a macro name must end at white space, ",", "#" or
+  // close.
+  std::size_t ReadValue(std::size_t i, char close, BibField* field, BibBlock* block) {
+    std::size_t end = ReadValueParts(i, close, field, block);
+    // bibtex keeps no value that the file ends after.
+    if (end != kNone && SkipSpace(end) >= n_) return FailEnd();
+    return end;
+  }
+
+  std::size_t ReadValueParts(std::size_t i, char close, BibField* field, BibBlock* block) {
     value_.clear();
     field->value = std::string_view();
     ValueText text;
@@ -534,23 +653,24 @@ class Reader {
       if (i >= n_) return FailEnd();
       char ch = d_[i];
       if (ch == '{') {
-        std::size_t close = FindClose(i);
-        if (close == kNone) return Fail("unbalanced braces");
-        if (i == field->value_begin && IsWholeValue(close + 1, i + 1, close)) {
-          return TakeVerbatim(i + 1, close, close + 1, field);
+        // bibtex reads an unclosed value to the end of the file.
+        std::size_t close_brace = FindClose(i);
+        if (close_brace == kNone) return FailUnclosed(i);
+        if (i == field->value_begin && IsWholeValue(close_brace + 1, i + 1, close_brace)) {
+          return TakeVerbatim(i + 1, close_brace, close_brace + 1, field);
         }
-        text.Append(d_ + i + 1, d_ + close);
-        i = close + 1;
+        text.Append(d_ + i + 1, d_ + close_brace);
+        i = close_brace + 1;
       } else if (ch == '"') {
         std::size_t j = i + 1;
         for (;;) {
           while (j < n_ && d_[j] != '"' && !Is(d_[j], kBrace)) j++;
-          if (j >= n_) return Fail("unclosed quote");
+          if (j >= n_) return FailUnclosed(i);
           if (d_[j] == '"') break;
-          if (d_[j] == '}') return Fail("unbalanced braces");
-          std::size_t close = FindClose(j);
-          if (close == kNone) return Fail("unbalanced braces");
-          j = close + 1;
+          if (d_[j] == '}') return Fail("unbalanced braces", j);
+          std::size_t close_brace = FindClose(j);
+          if (close_brace == kNone) return FailUnclosed(i);
+          j = close_brace + 1;
         }
         if (i == field->value_begin && IsWholeValue(j + 1, i + 1, j)) {
           return TakeVerbatim(i + 1, j, j + 1, field);
@@ -558,24 +678,30 @@ class Reader {
         text.Append(d_ + i + 1, d_ + j);
         i = j + 1;
       } else if (Is(ch, kDigit)) {
+        // A number is its digits; what follows is the entry's business.
         std::size_t j = i;
         while (j < n_ && Is(d_[j], kDigit)) j++;
-        if (j < n_ && !Is(d_[j], kNameStop)) return Fail("bad value");
         if (i == field->value_begin && IsWholeValue(j, i, j)) return TakeVerbatim(i, j, j, field);
         text.Append(d_ + i, d_ + j);
         i = j;
       } else if (!Is(ch, kNameStop)) {
         std::size_t j = i;
         while (j < n_ && !Is(d_[j], kNameStop)) j++;
+        if (j < n_ && !Is(d_[j], kSpace) && d_[j] != ',' && d_[j] != '#' && d_[j] != close) {
+          return Fail("bad value", j);
+        }
         std::string name = Lower(d_ + i, j - i);
         auto found = macros_.find(name);
-        if (found != macros_.end()) {
+        if (name == defining_) {
+          // bibtex reads a macro inside its own definition as empty.
+          undefined_.push_back(PendingUndefined{i, std::string(d_ + i, j - i), true});
+        } else if (found != macros_.end()) {
           text.Append(found->second.data(), found->second.data() + found->second.size());
         } else {
           // BibTeX would print nothing; the name as written tells the
           // reader of a reference which string is missing, and lets two
           // entries that use the same undefined string still compare equal.
-          undefined_.push_back(PendingUndefined{i, std::string(d_ + i, j - i)});
+          undefined_.push_back(PendingUndefined{i, std::string(d_ + i, j - i), false});
           text.Append(d_ + i, d_ + j);
         }
         if (std::find(block->macros.begin(), block->macros.end(), name) == block->macros.end()) {
@@ -583,7 +709,7 @@ class Reader {
         }
         i = j;
       } else {
-        return Fail("bad value");
+        return Fail("bad value", i);
       }
       field->value_end = i;
       std::size_t k = SkipSpace(i);
@@ -630,39 +756,84 @@ class Reader {
     return std::string_view(lower, length);
   }
 
+  // ---- names ----
+
+  // The end of the identifier at i (a field or macro name): bytes up to
+  // white space or one of "#%'(),={}; it may not begin with a digit.
+  // Returns kNone when there is none, or when what ends it is neither white
+  // space nor "=".
+  std::size_t NameBefore(std::size_t i) {
+    std::size_t j = i;
+    while (j < n_ && !Is(d_[j], kNameStop)) j++;
+    if (j == i || Is(d_[i], kDigit)) return kNone;
+    if (j < n_ && !Is(d_[j], kSpace) && d_[j] != '=') return kNone;
+    return j;
+  }
+
+  // "name =" at i; the position of the value after white space, or kNone.
+  std::size_t ReadAssignment(std::size_t i, const char* no_name) {
+    std::size_t name_end = NameBefore(i);
+    if (name_end == kNone) return Fail(no_name, NameEnd(i));
+    std::size_t k = SkipSpace(name_end);
+    if (k >= n_) return FailEnd();
+    if (d_[k] != '=') return Fail("missing '='", k);
+    k = SkipSpace(k + 1);
+    if (k >= n_) return FailEnd();
+    return k;
+  }
+
+  // Where the bytes of a name at i stop.
+  std::size_t NameEnd(std::size_t i) const {
+    std::size_t j = i;
+    while (j < n_ && !Is(d_[j], kNameStop)) j++;
+    return j;
+  }
+
   // ---- @string, @preamble ----
 
-  std::size_t ReadString(std::size_t open, BibBlock* block) {
-    char close = d_[open] == '{' ? '}' : ')';
-    std::size_t i = SkipSpace(open + 1);
-    if (i >= n_) return FailEnd();
-    std::size_t name_begin = i;
-    while (i < n_ && !Is(d_[i], kNameStop)) i++;
-    if (i == name_begin) return Fail("no string name");
-    std::size_t name_end = i;
-    i = SkipSpace(i);
-    if (i >= n_) return FailEnd();
-    if (d_[i] != '=') return Fail("missing '='");
-    i = SkipSpace(i + 1);
-    BibField field;
-    i = ReadValue(i, &field, block);
-    if (i == kNone) return kNone;
-    i = SkipSpace(i);
-    if (i < n_ && d_[i] == ',') i = SkipSpace(i + 1);
-    if (i >= n_) return FailEnd();
-    if (d_[i] != close) return Fail("string not closed");
-    block->key = std::string_view(d_ + name_begin, name_end - name_begin);
-    block->key_begin = name_begin;
-    block->key_end = name_end;
-    field.name = LowerName(name_begin, name_end, true);
-    value_.clear();
-    if (!field.value.empty()) value_.append(field.value.data(), field.value.size());
+  // The value just read with one blank where white space stood at either
+  // end: bibtex trims a field's value, but not a macro's or a preamble's.
+  std::string UntrimmedLastValue(std::string_view value) {
+    value_.assign(value.data(), value.size());
     ValueText text;
     text.out = &value_;
     text.leading = last_leading_;
     text.pending = last_pending_;
-    macros_[std::string(field.name)] = text.Untrimmed();
-    block->fields.push_back(std::move(field));
+    return text.Untrimmed();
+  }
+
+  std::size_t ReadString(std::size_t open, BibBlock* block) {
+    char close = d_[open] == '{' ? '}' : ')';
+    std::size_t name_begin = SkipSpace(open + 1);
+    if (name_begin >= n_) return FailEnd();
+    std::size_t i = ReadAssignment(name_begin, "no string name");
+    if (i == kNone) return kNone;
+    std::size_t name_end = NameEnd(name_begin);
+    BibField field;
+    defining_ = Lower(d_ + name_begin, name_end - name_begin);
+    i = ReadValue(i, close, &field, block);
+    defining_.clear();
+    if (i == kNone) return kNone;
+    // The macro is defined as soon as its value is read.
+    block->key = std::string_view(d_ + name_begin, name_end - name_begin);
+    block->key_begin = name_begin;
+    block->key_end = name_end;
+    field.name = LowerName(name_begin, name_end, true);
+    macros_[std::string(field.name)] = UntrimmedLastValue(field.value);
+    return CloseAfterValue(i, close, field, "string not closed", block);
+  }
+
+  // The value of a @string or @preamble is read, so it counts whatever
+  // follows; then only its closing delimiter may come.
+  std::size_t CloseAfterValue(std::size_t i, char close, const BibField& field,
+                              const char* not_closed, BibBlock* block) {
+    fields_.clear();
+    fields_.push_back(field);
+    kept_ = true;
+    i = SkipSpace(i);
+    if (i >= n_) return FailEnd();
+    if (d_[i] != close) return Fail(not_closed, i);
+    block->fields.push_back(field);
     return i + 1;
   }
 
@@ -673,65 +844,55 @@ class Reader {
     BibField field;
     if (d_[i] == close) {
       field.value_begin = field.value_end = i;
-    } else {
-      i = ReadValue(i, &field, block);
-      if (i == kNone) return kNone;
-      i = SkipSpace(i);
-      if (i >= n_) return FailEnd();
-      if (d_[i] != close) return Fail("preamble not closed");
+      block->fields.push_back(field);
+      return i + 1;
     }
-    block->fields.push_back(std::move(field));
-    return i + 1;
+    i = ReadValue(i, close, &field, block);
+    if (i == kNone) return kNone;
+    field.value = file_->values.Store(UntrimmedLastValue(field.value));
+    return CloseAfterValue(i, close, field, "preamble not closed", block);
   }
 
   // ---- entries ----
 
+  // The key runs to white space, "," or (in a "{" entry) "}": bibtex takes
+  // "=", "(", ")" in a "(" entry, and every other byte as part of it.  Once
+  // the key is read the entry is one, whatever follows.
   std::size_t ReadEntry(std::size_t open, BibBlock* block) {
     char close = d_[open] == '{' ? '}' : ')';
     std::size_t i = SkipSpace(open + 1);
+    if (i >= n_) return Fail("no key", n_);
     std::size_t key_begin = i;
-    while (i < n_ && !Is(d_[i], kSpace) && d_[i] != ',' && d_[i] != close) i++;
+    while (i < n_ && !Is(d_[i], kSpace) && d_[i] != ',' && !(close == '}' && d_[i] == '}')) i++;
     std::size_t key_end = i;
-    if (std::memchr(d_ + key_begin, '=', key_end - key_begin) != nullptr) return Fail("no key");
-    i = SkipSpace(i);
-    if (i >= n_) return FailEnd();
-    if (d_[i] == '=') return Fail("no key");
-    if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' after the key");
-
     block->key = std::string_view(d_ + key_begin, key_end - key_begin);
     block->key_begin = key_begin;
     block->key_end = key_end;
-
     fields_.clear();
+    kept_ = true;
+    repeated_key_ = !keys_seen_.insert(FoldedKeyHash(block->key)).second;
+
+    i = SkipSpace(i);
     for (;;) {
+      if (i >= n_) return FailEnd();
       if (d_[i] == close) break;
-      // d_[i] is a comma
+      if (d_[i] != ',') return Fail(fields_.empty() ? "missing ',' after the key"
+                                                    : "missing ',' between fields", i);
       i = SkipSpace(i + 1);
       if (i >= n_) return FailEnd();
       if (d_[i] == close) break;
-      if (d_[i] == ',') continue;
-      if (d_[i] == '@') return Fail("entry not closed");
       std::size_t name_begin = i;
-      unsigned char classes = 0;  // of the name's bytes, together
-      while (i < n_ && !Is(d_[i], kNameStop)) {
-        classes |= kClasses.c[static_cast<unsigned char>(d_[i])];
-        i++;
-      }
-      if (i == name_begin) return Fail("missing field name");
-      std::size_t name_end = i;
-      i = SkipSpace(i);
-      if (i >= n_) return FailEnd();
-      if (d_[i] != '=') return Fail("missing '='");
-      i = SkipSpace(i + 1);
-      fields_.emplace_back();
-      BibField& field = fields_.back();
-      field.name = LowerName(name_begin, name_end, (classes & kUpper) != 0);
-      i = ReadValue(i, &field, block);
+      i = ReadAssignment(name_begin, d_[i] == '@' ? "entry not closed" : "missing field name");
       if (i == kNone) return kNone;
+      std::size_t name_end = NameEnd(name_begin);
+      bool upper = false;
+      for (std::size_t k = name_begin; k < name_end; k++) upper = upper || Is(d_[k], kUpper);
+      BibField field;
+      i = ReadValue(i, close, &field, block);
+      if (i == kNone) return kNone;
+      field.name = LowerName(name_begin, name_end, upper);
+      fields_.push_back(field);
       i = SkipSpace(i);
-      if (i >= n_) return FailEnd();
-      if (d_[i] == '@') return Fail("entry not closed");
-      if (d_[i] != ',' && d_[i] != close) return Fail("missing ',' between fields");
     }
     block->fields.assign(std::make_move_iterator(fields_.begin()),
                          std::make_move_iterator(fields_.end()));
@@ -750,9 +911,15 @@ class Reader {
   bool last_leading_ = false;  // white space at the ends of the last value read
   bool last_pending_ = false;
   std::vector<PendingUndefined> undefined_;
+  std::string defining_;  // the macro whose value is being read, lower case
   std::vector<BibField> fields_;
   std::string value_;  // the value being read, before it is stored
   const char* error_ = nullptr;
+  std::size_t error_pos_ = 0;  // where bibtex would stand at the error
+  std::size_t error_line_pos_ = 0;  // where the report places it
+  bool kept_ = false;          // what the block read before an error counts
+  bool repeated_key_ = false;  // the entry's key, in any letter case, came before
+  std::unordered_set<std::uint64_t> keys_seen_;  // hashes of the keys read, A-Z folded
   BraceSummary summary_;
   std::size_t paren_from_ = kNone;
   std::size_t paren_at_ = kNone;

@@ -107,7 +107,9 @@ std::vector<std::string> ReadChecked(const std::string& input, BibFile* file) {
       EXPECT_LE(block.begin, field.value_begin);
       EXPECT_LE(field.value_begin, field.value_end);
       EXPECT_LE(field.value_end, block.end);
-      EXPECT_TRUE(field.value.empty() || (field.value.front() != ' ' && field.value.back() != ' '))
+      // bibtex trims a field's value, not a preamble's
+      EXPECT_TRUE(block.kind == BIB_PREAMBLE || field.value.empty() ||
+                  (field.value.front() != ' ' && field.value.back() != ' '))
           << "[" << field.value << "]";
     }
     if (block.kind != BIB_TEXT) {
@@ -162,8 +164,8 @@ const std::vector<Case>& Cases() {
        {}},
       {"month_override", "@string{jan = \"Jan.\"}\n@misc{k, month = jan}",
        {"string L1 jan = [Jan.]", "text '\\n'", "entry L2 misc{k} month=[Jan.] (macros: jan)"}, {}},
-      {"string_uses_string", "@string{a = \"A\"}@string{b = a # \"B\" # c}",
-       {"string L1 a = [A]", "string L1 b = [ABc] (macros: a c)"},
+      {"string_uses_string", "@string{a = \"A\"}@string{b = a # \"B\" # c}\n\n",
+       { "string L1 a = [A]", "string L1 b = [ABc] (macros: a c)", "text '\\n\\n'" },
        {"line 1: undefined string 'c'"}},
       // An undefined string reads as its name, as written.
       {"undefined_macro", "@article{k,\n  journal = foo # \" x\",\n  note = Foo}",
@@ -177,13 +179,14 @@ const std::vector<Case>& Cases() {
        {"entry L1 article{k} title=[a)b] year=[1999]", "text '\\n'"}, {}},
       {"parens_with_braces_inside", "@article(k, title = \"(x)\")",
        {"entry L1 article{k} title=[(x)]"}, {}},
-      {"one_line_entries", "@a{k1,f={1}}@b{k2,f={2}} @c{k3}\n",
-       {"entry L1 a{k1} f=[1]", "entry L1 b{k2} f=[2]", "text ' '", "entry L1 c{k3}",
-        "text '\\n'"},
+      {"one_line_entries", "@a{k1,f={1}}@b{k2,f={2}} @c{k3}\n\n",
+       { "entry L1 a{k1} f=[1]", "entry L1 b{k2} f=[2]", "text ' '", "entry L1 c{k3}",
+        "text '\\n\\n'" },
        {}},
       {"jabref_layout",
        "% comment line\n\n@ARTICLE{Smith2001,\n  author = {Smith, John},\n  year = {2001}\n}\n\n",
-       {"text '% comment line\\n\\n'", "entry L3 ARTICLE{Smith2001} author=[Smith, John] year=[2001]",
+       {"text '% comment line\\n\\n'",
+        "entry L3 ARTICLE{Smith2001} author=[Smith, John] year=[2001]",
         "text '\\n\\n'"},
        {}},
       {"close_on_field_line", "@ARTICLE{k,\n  title = {T},\n  year = {2000}}\n",
@@ -194,7 +197,10 @@ const std::vector<Case>& Cases() {
        "@book{k, a = {1}, b = \"2\",\n c = {three\n  lines\n  long}, d = 4 }",
        {"entry L1 book{k} a=[1] b=[2] c=[three lines long] d=[4]"}, {}},
       {"blanks_around_at_and_type", "@ article {k, t = {x}}\n@\tbook\n(k2)",
-       {"entry L1 article{k} t=[x]", "text '\\n'", "entry L2 book{k2}"}, {}},
+       { "entry L1 article{k} t=[x]", "text '\\n'", "entry L2 book{k2)}" },
+        { "line 3: end of file inside the entry; the entry 'k2)' (line 2) is read up to there, as bibtex reads it" }},
+
+
       {"key_on_next_line", "@article{\n  k,\n  t = {x}\n}",
        {"entry L1 article{k} t=[x]"}, {}},
       {"no_fields", "@misc{k}\n@misc{k2,}", {"entry L1 misc{k}", "text '\\n'", "entry L2 misc{k2}"},
@@ -236,82 +242,147 @@ const std::vector<Case>& Cases() {
       // ---- malformed blocks and resumption ----
       {"unbalanced_braces",
        "@article{a,\n title = {Foo {{bar},\n year = 2000\n}\n\n@book{b, title = {ok}}\n",
-       {"malformed L1 unbalanced braces '@article{a,\\n title = {Foo {{bar},\\n year = "
-        "2000\\n}\\n\\n'",
-        "entry L6 book{b} title=[ok]", "text '\\n'"},
-       {"line 1: unbalanced braces"}},
+       { "entry L1 article{a}" },
+       { "line 2: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"unbalanced_resumes_after_blanks",
        "@article{a,\n  title = {x\n  @book{b, title={y}}\n",
-       {"malformed L1 unbalanced braces '@article{a,\\n  title = {x\\n'", "text '  '",
-        "entry L3 book{b} title=[y]", "text '\\n'"},
-       {"line 1: unbalanced braces"}},
+       { "entry L1 article{a}" },
+       { "line 2: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"extra_close_brace", "@misc{a, t = \"x}\"}\n@misc{b}",
-       {"malformed L1 unbalanced braces '@misc{a, t = \"x}\"}\\n'", "entry L2 misc{b}"},
-       {"line 1: unbalanced braces"}},
+       { "entry L1 misc{a}", "text '\"}\\n'", "entry L2 misc{b}" },
+       { "line 1: unbalanced braces; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"no_key", "@article{title = {x}}\n@book{b}\n",
-       {"malformed L1 no key '@article{title = {x}}\\n'", "entry L2 book{b}", "text '\\n'"},
-       {"line 1: no key"}},
+       { "entry L1 article{title}", "text '\\n'", "entry L2 book{b}", "text '\\n'" },
+       { "line 1: missing ',' after the key; the entry 'title' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"no_key_without_blanks", "@article{title={x}}\n",
-       {"malformed L1 no key '@article{title={x}}\\n'"}, {"line 1: no key"}},
+       { "entry L1 article{title={x}", "text '}\\n'" }, {}},
       {"missing_equals", "@article{k, title {x}}\n@misc{m}",
-       {"malformed L1 missing '=' '@article{k, title {x}}\\n'", "entry L2 misc{m}"},
-       {"line 1: missing '='"}},
+       { "entry L1 article{k}", "text '\\n'", "entry L2 misc{m}" },
+       { "line 1: missing '='; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
       {"bad_value", "@article{k, title = ,}\n@article{j, year = 2000a}\n",
-       {"malformed L1 bad value '@article{k, title = ,}\\n'",
-        "malformed L2 bad value '@article{j, year = 2000a}\\n'"},
-       {"line 1: bad value", "line 2: bad value"}},
+       { "entry L1 article{k}", "text '\\n'", "entry L2 article{j} year=[2000]", "text '\\n'" },
+       { "line 1: bad value; the entry 'k' (line 1) is read up to there, as bibtex reads it",
+        "line 2: missing ',' between fields; the entry 'j' (line 2) is read up to there, as bibtex reads it" }},
+
+
       {"eof_inside", "text\n@article{k, title = {x},\n year = 2000\n",
-       {"text 'text\\n'", "malformed L2 end of file inside the entry '@article{k, title = {x},\\n "
-                          "year = 2000\\n'"},
-       {"line 2: end of file inside the entry"}},
-      {"eof_inside_quote", "@misc{k, t = \"abc", {"malformed L1 unclosed quote '@misc{k, t = \"abc'"},
-       {"line 1: unclosed quote"}},
-      {"eof_after_hash", "@misc{k, t = a #", {"malformed L1 end of file inside the entry '@misc{k, t = a #'"},
-       {"line 1: end of file inside the entry"}},
+       { "text 'text\\n'", "entry L2 article{k} title=[x]" },
+       { "line 4: end of file inside the entry; the entry 'k' (line 2) is read up to there, as bibtex reads it" }},
+
+
+      {"eof_inside_quote", "@misc{k, t = \"abc", { "entry L1 misc{k}" },
+       { "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
+      {"eof_after_hash", "@misc{k, t = a #", { "entry L1 misc{k} (macros: a)" },
+       { "line 1: undefined string 'a'",
+        "line 1: end of file inside the entry; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"entry_not_closed", "@article{a, title = {x},\n@book{b, t = {y}}\n",
-       {"malformed L1 entry not closed '@article{a, title = {x},\\n'", "entry L2 book{b} t=[y]",
-        "text '\\n'"},
-       {"line 1: entry not closed"}},
+       { "entry L1 article{a} title=[x]", "text '\\n'" },
+       { "line 2: entry not closed; the entry 'a' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"missing_comma_between_fields", "@misc{k, a = {1} b = {2}}\n",
-       {"malformed L1 missing ',' between fields '@misc{k, a = {1} b = {2}}\\n'"},
-       {"line 1: missing ',' between fields"}},
+       { "entry L1 misc{k} a=[1]", "text '\\n'" },
+       { "line 1: missing ',' between fields; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"key_with_blank", "@misc{my key, a = {1}}\n",
-       {"malformed L1 missing ',' after the key '@misc{my key, a = {1}}\\n'"},
-       {"line 1: missing ',' after the key"}},
+       { "entry L1 misc{my}", "text '\\n'" },
+       { "line 1: missing ',' after the key; the entry 'my' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"malformed_string_defines_nothing",
        "@string{x = {a}\n@misc{k, t = x}\n",
-       {"malformed L1 string not closed '@string{x = {a}\\n'", "entry L2 misc{k} t=[x] (macros: x)",
-        "text '\\n'"},
-       {"line 1: string not closed", "line 2: undefined string 'x'"}},
+       { "string L1 x = [a]", "text '@misc{k, t = x}\\n'" },
+       { "line 2: string not closed; the string 'x' (line 1) is read up to there, as bibtex reads it",
+
+        "line 2: bibtex reads no further on the file's last line, nothing after here" }},
       {"malformed_comment_group", "@comment{ open\n@misc{k}",
-       {"malformed L1 unbalanced braces '@comment{ open\\n'", "entry L2 misc{k}"},
-       {"line 1: unbalanced braces"}},
+       { "comment L1 '@comment'", "text '{ open\\n'", "entry L2 misc{k}" },
+       {}},
       {"undefined_in_malformed_block_not_reported", "@misc{k, t = foo, u = {\n@misc{j}",
-       {"malformed L1 unbalanced braces '@misc{k, t = foo, u = {\\n'", "entry L2 misc{j}"},
-       {"line 1: unbalanced braces"}},
+       { "entry L1 misc{k} t=[foo] (macros: foo)" },
+       { "line 1: undefined string 'foo'",
+        "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"malformed_to_end_of_file", "@misc{k, t = {\nno more entries\n  @ but at here\n",
-       {"malformed L1 unbalanced braces '@misc{k, t = {\\nno more entries\\n'",
-        "text '  @ but at here\\n'"},
-       {"line 1: unbalanced braces"}},
+       { "entry L1 misc{k}" },
+       { "line 1: the value opened here never closes: bibtex reads the rest of the file into it; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"many_malformed_in_a_row", "@a{\n@b{k,\n@c{k, x}\n@d{k}",
-       {"malformed L1 entry not closed '@a{\\n'", "malformed L2 entry not closed '@b{k,\\n'",
-        "malformed L3 missing '=' '@c{k, x}\\n'", "entry L4 d{k}"},
-       {"line 1: entry not closed", "line 2: entry not closed", "line 3: missing '='"}},
+       { "entry L1 a{@b{k}", "text '\\n'", "entry L4 d{k}" },
+       { "line 3: entry not closed; the entry '@b{k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"missing_field_name", "@misc{k, = {x}}\n",
-       {"malformed L1 missing field name '@misc{k, = {x}}\\n'"}, {"line 1: missing field name"}},
+       { "entry L1 misc{k}", "text '\\n'" },
+        { "line 1: missing field name; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"string_without_name", "@string{ = {x}}", {"malformed L1 no string name '@string{ = {x}}'"},
        {"line 1: no string name"}},
       {"string_trailing_comma_and_number", "@string{x = 1999,}@string{y = {2}, z = {3}}\n",
-       {"string L1 x = [1999]",
-        "malformed L1 string not closed '@string{y = {2}, z = {3}}\\n'"},
-       {"line 1: string not closed"}},
+       { "string L1 x = [1999]", "text '@string{y = {2}, z = {3}}\\n'" },
+       { "line 1: string not closed; the string 'x' (line 1) is read up to there, as bibtex reads it",
+
+        "line 1: bibtex reads no further on the file's last line, nothing after here" }},
       {"preamble_not_closed", "@preamble{\"a\" \"b\"}",
-       {"malformed L1 preamble not closed '@preamble{\"a\" \"b\"}'"},
-       {"line 1: preamble not closed"}},
+       { "preamble L1 [a]" },
+       { "line 1: preamble not closed; the preamble (line 1) is read up to there, as bibtex reads it" }},
+
+
       {"paren_comment_not_closed", "@comment(abc\n@misc{k}\n",
-       {"malformed L1 end of file inside the comment '@comment(abc\\n'", "entry L2 misc{k}",
-        "text '\\n'"},
-       {"line 1: end of file inside the comment"}},
+       { "comment L1 '@comment'", "text '(abc\\n'", "entry L2 misc{k}", "text '\\n'" },
+       {}},
+      // ---- as bibtex 0.99d reads them (each checked with bibtex) ----
+      {"key_characters", "@misc{a=b:c+/d(\xC3\xA9, title = {x}}\n@book(p), title = {P})\n\n",
+       { "entry L1 misc{a=b:c+/d(\\xC3\\xA9} title=[x]", "text '\\n'",
+       "entry L2 book{p)} title=[P]", "text '\\n\\n'" }, {}},
+      {"zotero_commented_field",
+       "@article{z,\n  author = {A},\n  %isbn = {1},\n  title = {T}\n}\n@misc{n}\n\n",
+        { "entry L1 article{z} author=[A]", "text '\\n'", "entry L6 misc{n}", "text '\\n\\n'" },
+        { "line 3: missing field name; the entry 'z' (line 1) is read up to there, as bibtex reads it" }},
+
+
+      {"entry_inside_comment", "@comment{ @misc{inside, title = {C}} }\n\n",
+       { "comment L1 '@comment'", "text '{ '", "entry L1 misc{inside} title=[C]",
+       "text ' }\\n\\n'" }, {}},
+      {"macro_in_its_own_definition",
+       "@string{l = \"old\"}\n@string{L = \"[\" # l # \"]\"}\n@misc{k, t = L}\n\n",
+       { "string L1 l = [old]", "text '\\n'", "string L2 L = [[]] (macros: l)", "text '\\n'",
+       "entry L3 misc{k} t=[[]] (macros: l)", "text '\\n\\n'" },
+       { "line 2: string 'l' used in its own definition reads as empty" }},
+      {"preamble_keeps_blanks", "@preamble{ \" a \" }\n@preamble{ \"[\" # { b } # \"]\" }\n\n",
+       { "preamble L1 [ a ]", "text '\\n'", "preamble L2 [[ b ]]", "text '\\n\\n'" }, {}},
+      {"last_line_read_once", "@misc{a}\n@misc{b} @misc{c}\n", { "entry L1 misc{a}", "text '\\n'",
+       "entry L2 misc{b}", "text ' @misc{c}\\n'" },
+       { "line 2: bibtex reads no further on the file's last line, nothing after here" }},
+      {"crlf_adds_a_last_line", "@misc{a} @misc{b}\r\n", { "entry L1 misc{a}", "text ' '",
+       "entry L1 misc{b}", "text '\\r\\n'" }, {}},
+      {"number_then_junk_keeps_the_number", "@misc{k, year = 2000abc, note = {x}}\n\n",
+       { "entry L1 misc{k} year=[2000]", "text '\\n\\n'" },
+       { "line 1: missing ',' between fields; the entry 'k' (line 1) is read up to there, as bibtex reads it" }},
+
+
+      {"repeated_key_with_an_error_resumes_after_its_key",
+       "@misc{k, t = {a}}\n@misc{K, t = {unclosed\n@misc{j, t = {J}}\n\n",
+        { "entry L1 misc{k} t=[a]", "text '\\n'", "entry L2 misc{K}", "text '\\n'",
+        "entry L3 misc{j} t=[J]", "text '\\n\\n'" },
+        { "line 2: the value opened here never closes; the entry 'K' (line 2) repeats a key: bibtex skips it and reads on at the next '@'" }},
+
       {"paren_comment_ends_at_first_paren", "@comment(a (b) c)",
        {"comment L1 '@comment(a (b)'", "text ' c)'"}, {}},
   };
@@ -386,7 +457,8 @@ TEST(BibReader, ReadsOnlyTheGivenSize) {
   BibFile file;
   ReadBibFile(data, 15, &file);
   ASSERT_EQ(file.blocks.size(), 1u);
-  EXPECT_EQ(file.blocks[0].kind, BIB_MALFORMED);
+  EXPECT_EQ(file.blocks[0].kind, BIB_ENTRY);  // its key is read, its value is not
+  EXPECT_TRUE(file.blocks[0].fields.empty());
   EXPECT_EQ(file.blocks[0].end, 15u);
   ReadBibFile(data, 0, &file);
   EXPECT_TRUE(file.blocks.empty());
@@ -443,8 +515,9 @@ TEST(BibReader, LongNestedValueCloses) {
 }
 
 TEST(BibReader, ManyUnbalancedValuesInALargeFile) {
-  // Every other entry opens a brace it never closes; each is malformed and
-  // the balanced ones between them are read.
+  // Every other entry opens a brace it never closes.  bibtex reads the
+  // first such value on to the end of the file (2 entries, checked with
+  // bibtex 0.99d); the brace search must stay fast all the same.
   std::string good = "@misc{g, t = {" + Repeat("text ", 40) + "}}\n";
   std::string bad = "@misc{b, t = {{x}\n";
   std::string input;
@@ -458,8 +531,8 @@ TEST(BibReader, ManyUnbalancedValuesInALargeFile) {
     entries += block.kind == BIB_ENTRY;
     malformed += block.kind == BIB_MALFORMED;
   }
-  EXPECT_EQ(entries, 2000);
-  EXPECT_EQ(malformed, 2000);
+  EXPECT_EQ(entries, 2);
+  EXPECT_EQ(malformed, 0);
 }
 
 TEST(BibReader, FarCloseAgreesWithAPlainSearch) {
@@ -484,10 +557,12 @@ TEST(BibReader, FarCloseAgreesWithAPlainSearch) {
     BibFile file;
     ReadChecked(input, &file);
     ASSERT_FALSE(file.blocks.empty());
-    bool expect_entry = close != std::string::npos && close + 1 < input.size() &&
-                        input[close + 1] == '}';
-    EXPECT_EQ(file.blocks[0].kind == BIB_ENTRY, expect_entry) << "variant " << variant;
-    if (expect_entry) {
+    // The key is read, so the entry is one; its field only when the value
+    // closes (and the file goes on after it).
+    bool expect_field = close != std::string::npos && close + 1 < input.size();
+    EXPECT_EQ(file.blocks[0].kind, BIB_ENTRY) << "variant " << variant;
+    EXPECT_EQ(file.blocks[0].fields.size(), expect_field ? 1u : 0u) << "variant " << variant;
+    if (expect_field) {
       EXPECT_EQ(file.blocks[0].fields[0].value_end, close + 1) << "variant " << variant;
     }
   }

@@ -29,6 +29,12 @@ void EveryWay(Body body) {
   }
 }
 
+// A Zotero export with a commented-out field: bibtex keeps the entry and
+// the fields before that line (checked with bibtex 0.99d).
+const char kZoteroEntry[] =
+    "@article{Zot2020,\n  title = {A paper},\n  author = {Doe, Jane},\n  journal = {J},\n"
+    "  volume = {3},\n  %isbn = {978-3},\n  year = {2020},\n}\n";
+
 class ParsedCompare : public ::testing::Test {
  protected:
   void Run(const std::string& master, const std::string& second) {
@@ -207,6 +213,11 @@ TEST_F(ParsedCompare, OutputsHoldTheSourceTextWithTheStringsItUses) {
             report.lines);
 }
 
+TEST_F(ParsedCompare, AnEntryBibtexReadsPastAnErrorGetsAVerdict) {
+  Run(std::string(kZoteroEntry) + "\n", std::string(kZoteroEntry) + "\n");
+  EXPECT_EQ("ARTICLE - Exactly the same : Zot2020\n", log);
+}
+
 class ParsedClean : public ::testing::Test {
  protected:
   void Run(const std::string& input) {
@@ -342,15 +353,34 @@ TEST_F(ParsedClean, ANewKeyTakesNoKeyAlreadyWritten) {
 }
 
 TEST_F(ParsedClean, AMalformedEntryIsKeptAsTextAndReported) {
+  // bibtex cannot read this entry's key: the file ends first.
   const std::string input =
       "@article{Good, title = {One}}\n"
-      "@article{Bad, title = {unclosed}\n"
-      "@article{After, title = {Two}}\n";
+      "@article{After, title = {Two}}\n"
+      "@article{ \n";
   Run(input);
   EXPECT_EQ(input, cleaned);
   ASSERT_EQ(2u, report.lines.size());
-  EXPECT_NE(std::string::npos, report.lines[0].find("lib.bib: line 2: ")) << report.lines[0];
+  EXPECT_NE(std::string::npos, report.lines[0].find("lib.bib: line 3: no key")) << report.lines[0];
   EXPECT_EQ("2 entries read: 2 written (0 under a new key), 0 left out as doubles.", report.lines[1]);
+}
+
+TEST_F(ParsedClean, AnEntryBibtexReadsPastAnErrorIsKeptAndReported) {
+  // The closing brace is missing: bibtex reads Bad with its title and
+  // goes on at the next "@", so After is read too.
+  const std::string input =
+      "@article{Good, title = {One}}\n"
+      "@article{Bad, title = {unclosed}\n"
+      "@article{After, title = {Two}}\n"
+      "@misc{Last}\n";
+  Run(input);
+  EXPECT_EQ(input, cleaned);
+  ASSERT_EQ(2u, report.lines.size()) << report.lines.back();
+  EXPECT_NE(std::string::npos,
+            report.lines[0].find("lib.bib: line 3: missing ',' between fields; the entry 'Bad' "
+                                 "(line 2) is read up to there"))
+      << report.lines[0];
+  EXPECT_EQ("4 entries read: 4 written (0 under a new key), 0 left out as doubles.", report.lines[1]);
 }
 
 class ParsedExtract : public ::testing::Test {
@@ -408,6 +438,19 @@ TEST_F(ParsedExtract, ACitedEntryBringsItsStringsPreambleAndCrossref) {
       << bibitems;
   EXPECT_NE(std::string::npos, bibitems.find("\\bibitem{Lower2003}\n"));
   EXPECT_EQ(std::string::npos, bibitems.find("Unused"));
+}
+
+TEST_F(ParsedExtract, AnEntryBibtexReadsPastAnErrorIsCopiedAsItStands) {
+  WriteFile(dir.File("lib.bib"), std::string(kZoteroEntry) + "\n");
+  WriteFile(dir.File("paper.tex"), "\\cite{Zot2020}\n");
+  ASSERT_EQ(RESULT_DONE, Run("paper.tex", "lib.bib"));
+  EXPECT_EQ((std::vector<bool>{true}), report.found);
+  EXPECT_EQ(std::string(kZoteroEntry), ReadFile(dir.File("lib_extract_modified.bib")));
+  bool names_the_line = false;
+  for (const std::string& line : report.lines) {
+    names_the_line = names_the_line || line.find("lib.bib: line 6: missing field name") != std::string::npos;
+  }
+  EXPECT_TRUE(names_the_line);
 }
 
 TEST_F(ParsedExtract, AnAuxFileNamesItsOwnLibrary) {
