@@ -34,7 +34,9 @@ export DOC=$(wine_path "$WORK/paper.tex") LIB=$(wine_path "$WORK/library.bib")
 export WORK DOCS="$SRC/docs"
 
 timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
-  drive() { wine "$DRIVE" "$@" 2>/dev/null | tr -d "\r"; }
+  # A failed step names itself: xvfb-run passes on the exit code only.
+  trap '"'"'echo "screenshots: failed: $BASH_COMMAND" >&2'"'"' ERR
+  drive() { wine "$DRIVE" "$@" | tr -d "\r"; }
   # Crops a rect "x y width height" out of a screenshot of the screen.
   shoot() {
     local rect=$1 out=$2

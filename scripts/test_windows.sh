@@ -77,6 +77,8 @@ CASES=(
   "extract-aps|$SRC/examples/paper.tex $SRC/examples/library.bib|extract paper.tex library.bib"
   "extract-acs-range|$SRC/examples/paper.tex $SRC/examples/library.bib|extract paper.tex library.bib --style acs --pages range"
   "extract-iop|$SRC/examples/paper.tex $SRC/examples/library.bib|extract paper.tex library.bib --style iop"
+  "extract-nature|$SRC/examples/paper.tex $SRC/examples/library.bib|extract paper.tex library.bib --style nature"
+  "extract-rsc|$SRC/examples/paper.tex $SRC/examples/library.bib|extract paper.tex library.bib --style rsc"
   "compare-self|$SRC/examples/library.bib|compare library.bib library.bib"
   "clean|$SRC/examples/library.bib|clean library.bib"
 )

@@ -9,6 +9,8 @@ char output_folder[FILE_SLOT_SIZE];
 int FLAG_APS = 1;
 int FLAG_ACS = 0;
 int FLAG_IOP = 0;
+int FLAG_NATURE = 0;
+int FLAG_RSC = 0;
 int FLAG_PAGEALL = 0;
 int FLAG_CLASSIC = 0;
 
@@ -40,6 +42,8 @@ void SetJournalStyle(JournalStyle style) {
   FLAG_APS = style == STYLE_APS;
   FLAG_ACS = style == STYLE_ACS;
   FLAG_IOP = style == STYLE_IOP;
+  FLAG_NATURE = style == STYLE_NATURE;
+  FLAG_RSC = style == STYLE_RSC;
 }
 
 int SelectedStyle(JournalStyle* style) {
@@ -49,6 +53,10 @@ int SelectedStyle(JournalStyle* style) {
     *style = STYLE_ACS;
   } else if (FLAG_IOP == 1) {
     *style = STYLE_IOP;
+  } else if (FLAG_NATURE == 1) {
+    *style = STYLE_NATURE;
+  } else if (FLAG_RSC == 1) {
+    *style = STYLE_RSC;
   } else {
     return 0;
   }

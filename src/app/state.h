@@ -17,11 +17,15 @@ extern char file_address_02[FILE_SLOT_SIZE];
 // beside the input it is named after.
 extern char output_folder[FILE_SLOT_SIZE];
 
-// Journal style (exactly one of the three is 1) and page mode
-// (0 = first page only, 1 = page range).
+// Journal style (exactly one of the five is 1) and page mode
+// (0 = first page only, 1 = page range).  The classic line rules know
+// APS, ACS and IOP only; with Nature or RSC they write the "\bibitem"
+// lines without reference text, as --classic --style nature does.
 extern int FLAG_APS;
 extern int FLAG_ACS;
 extern int FLAG_IOP;
+extern int FLAG_NATURE;
+extern int FLAG_RSC;
 extern int FLAG_PAGEALL;
 
 // How the input files are read: 0 (the default) as BibTeX and LaTeX read
@@ -51,11 +55,12 @@ void ResetApplicationState();
 // 255 characters) leaves the slot as it was and returns 0; otherwise 1.
 int SetFileSlot(char* slot, const char* path);
 
-// Sets the three style flags together, keeping exactly one of them at 1.
-enum JournalStyle { STYLE_APS, STYLE_ACS, STYLE_IOP };
+// Sets the style flags together, keeping exactly one of them at 1.
+enum JournalStyle { STYLE_APS, STYLE_ACS, STYLE_IOP, STYLE_NATURE, STYLE_RSC };
 void SetJournalStyle(JournalStyle style);
 
-// The style the flags choose, tested in the order APS, ACS, IOP.  Returns
+// The style the flags choose, tested in the order APS, ACS, IOP, Nature,
+// RSC.  Returns
 // 0 when no flag is set (nothing is then typeset in any style), else 1.
 int SelectedStyle(JournalStyle* style);
 

@@ -8,7 +8,16 @@ ClassicExtract::ClassicExtract(const ExtractOptions& options)
                  ? static_cast<ClassicStyle>(options.reference.style->classic_column)
                  : CLASSIC_NO_STYLE),
       page_range_(options.reference.page_range),
-      indexed_(options.indexed) {}
+      indexed_(options.indexed) {
+  const JournalStyleInfo* style = options.reference.style;
+  if (style != nullptr && style->classic_column < 0) unformatted_style_ = style->label;
+}
+
+void ClassicExtract::Report(RunReport* report) const {
+  if (unformatted_style_ == nullptr) return;
+  ReportLine(report, std::string("The classic line rules have no format for ") +
+                         unformatted_style_ + ": the bibitem file holds the \\bibitem lines alone.");
+}
 
 ClassicExtract::~ClassicExtract() {
   if (library_file_ != nullptr) std::fclose(library_file_);

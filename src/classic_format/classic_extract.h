@@ -21,10 +21,13 @@ class ClassicExtract : public ExtractReader {
                     std::size_t* unread) override;
   void CopyCitedEntries(std::FILE* reduced, std::FILE* items, std::vector<bool>* found) override;
   int WriteBibitems(const char* reduced_path, std::FILE* bibitems) override;
-  void Report(RunReport*) const override {}
+  // Says when the chosen style has no classic format: its references are
+  // then the "\bibitem" lines alone, which would otherwise pass unnoticed.
+  void Report(RunReport* report) const override;
 
  private:
   ClassicStyle style_;
+  const char* unformatted_style_ = nullptr;  // its label, when it has no format
   int page_range_;
   int indexed_;
   ::CitedKeys cited_;

@@ -20,7 +20,7 @@ RunSetup SetupFromState() {
 }  // namespace
 
 ReferenceOptions ReferenceOptionsFromState() {
-  static const char* const kFlagStyles[] = {"aps", "acs", "iop"};  // JournalStyle's order
+  static const char* const kFlagStyles[] = {"aps", "acs", "iop", "nature", "rsc"};  // JournalStyle's order
   ReferenceOptions options;
   JournalStyle style;
   options.style = SelectedStyle(&style) ? StyleByOption(kFlagStyles[style]) : nullptr;

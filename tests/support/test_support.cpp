@@ -77,5 +77,10 @@ OperationFixtureState::~OperationFixtureState() {
 ClassicStyle ClassicStyleFromState() {
   JournalStyle style;
   if (!SelectedStyle(&style)) return CLASSIC_NO_STYLE;
-  return style == STYLE_APS ? CLASSIC_APS : style == STYLE_ACS ? CLASSIC_ACS : CLASSIC_IOP;
+  switch (style) {
+    case STYLE_APS: return CLASSIC_APS;
+    case STYLE_ACS: return CLASSIC_ACS;
+    case STYLE_IOP: return CLASSIC_IOP;
+    default: return CLASSIC_NO_STYLE;  // the line rules have no format for it
+  }
 }

@@ -63,7 +63,7 @@ class TextReader {
 };
 
 // The classic style that the style flags choose, as the menu would hand
-// it to the line rules (none when no flag is set).
+// it to the line rules (none when no flag is set, or for Nature and RSC).
 ClassicStyle ClassicStyleFromState();
 
 // Installs a RecordingPlatform and resets the application state for the

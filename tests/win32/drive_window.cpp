@@ -4,8 +4,10 @@
 //   drive_window command ID                posts a menu command
 //   drive_window choose ID TITLE PATH      posts a File command, then types
 //                                          PATH into the chooser and confirms
-//   drive_window wait-text TEXT            waits until the text area shows
-//                                          TEXT, then puts the caret after it
+//   drive_window wait-text TEXT            waits until the text area's text
+//                                          begins with TEXT (the report
+//                                          follows it), then puts the caret
+//                                          at the end
 //   drive_window cancel TITLE              closes a dialog with IDCANCEL
 // A rect prints as "x y width height".  Exit code 0 on success, 1 when a
 // window does not appear within 30 seconds.
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "commands/command_ids.h"
 
@@ -61,15 +64,20 @@ int main(int argc, char** argv) {
     SetDlgItemTextA(chooser, kChooserNameId, argv[4]);
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 300 && IsWindow(chooser); ++i) Sleep(100);
-    if (IsWindow(chooser)) return 1;
+    if (IsWindow(chooser)) {
+      std::fprintf(stderr, "drive_window: the chooser \"%s\" stays open\n", argv[3]);
+      return 1;
+    }
   } else if (argc == 3 && std::strcmp(argv[1], "wait-text") == 0) {
     HWND area = GetDlgItem(WaitFor(kClass, NULL), IDC_TEXT_AREA);
-    char text[512];
+    std::size_t wanted = std::strlen(argv[2]);
+    std::vector<char> text(wanted + 1);
     for (int i = 0; i < 300; ++i) {
       text[0] = '\0';
       // GetWindowTextA reads no control of another process; WM_GETTEXT does.
-      SendMessageA(area, WM_GETTEXT, sizeof text, (LPARAM)text);
-      if (std::strcmp(text, argv[2]) == 0) {
+      // It copies at most wanted characters, so only the text's start.
+      SendMessageA(area, WM_GETTEXT, text.size(), (LPARAM)text.data());
+      if (std::strcmp(text.data(), argv[2]) == 0) {
         // The caret goes after the text, so it hides no letter on a picture.
         int end = (int)SendMessageA(area, WM_GETTEXTLENGTH, 0, 0);
         SendMessageA(area, EM_SETSEL, end, end);
@@ -77,6 +85,7 @@ int main(int argc, char** argv) {
       }
       Sleep(100);
     }
+    std::fprintf(stderr, "drive_window: the text area does not begin with \"%s\"\n", argv[2]);
     return 1;
   } else if (argc == 3 && std::strcmp(argv[1], "cancel") == 0) {
     PostMessageA(WaitFor("#32770", argv[2]), WM_COMMAND, IDCANCEL, 0);
