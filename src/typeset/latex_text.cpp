@@ -316,16 +316,19 @@ const char* const kJournalMacros[][2] = {
     {"planss", "Planet.~Space~Sci."}, {"procspie", "Proc.~SPIE"},
 };
 
-std::string JournalText(const std::string& value) {
+std::string JournalMacroName(const std::string& value) {
   std::size_t b = 0;
   std::size_t e = value.size();
   while (b < e && (value[b] == '{' || value[b] == ' ')) b++;
   while (e > b && (value[e - 1] == '}' || value[e - 1] == ' ')) e--;
-  if (e - b > 1 && value[b] == '\\') {
-    std::string name = value.substr(b + 1, e - b - 1);
-    for (const auto& macro : kJournalMacros) {
-      if (name == macro[0]) return macro[1];
-    }
+  if (e - b > 1 && value[b] == '\\') return value.substr(b + 1, e - b - 1);
+  return "";
+}
+
+std::string JournalText(const std::string& value) {
+  std::string name = JournalMacroName(value);
+  for (const auto& macro : kJournalMacros) {
+    if (!name.empty() && name == macro[0]) return macro[1];
   }
   return LatexText(value);
 }

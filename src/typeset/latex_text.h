@@ -24,6 +24,10 @@ std::string LatexText(const std::string& value);
 // macros print it, so that the reference needs no journal class.
 std::string JournalText(const std::string& value);
 
+// The name of the macro a journal is written as ("apj" for "{\apj}"), or
+// "" when it is written out.
+std::string JournalMacroName(const std::string& value);
+
 // A value that is not text but characters to show as they are (a URL, a
 // DOI): every character that LaTeX would read as markup is escaped, and
 // the whole is set in \texttt{}.  "" for an empty value.

@@ -21,24 +21,22 @@ std::size_t GroupEnd(const std::string& s, std::size_t i) {
   return s.size();
 }
 
-// The first letter of a word as BibTeX abbreviates it: a braced group
-// counts whole, an accent command with its letter.
+// The first letter of a word as BibTeX abbreviates it: a group that opens
+// with a command ("{\'E}") counts whole; anything else that is no letter
+// is passed over, so that an unbraced "\\O" gives "O", as the journals'
+// styles print it.
 std::string FirstLetter(const std::string& word) {
-  if (word.empty()) return "";
-  // An accent group is one letter; of any other group the first letter.
-  if (word[0] == '{' && word.size() > 1 && word[1] == '\\') return word.substr(0, GroupEnd(word, 0));
-  if (word[0] == '{') return FirstLetter(word.substr(1, GroupEnd(word, 0) - 2));
-  if (word[0] == '\\') {
-    std::size_t i = 1;
-    while (i < word.size() && std::isalpha(static_cast<unsigned char>(word[i]))) i++;
-    if (i == 1 && i < word.size()) i++;
-    if (i < word.size() && word[i] == '{') return word.substr(0, GroupEnd(word, i));
-    return word.substr(0, i + 1 <= word.size() ? i + 1 : word.size());
+  for (std::size_t i = 0; i < word.size(); i++) {
+    unsigned char c = static_cast<unsigned char>(word[i]);
+    if (c == '{' && i + 1 < word.size() && word[i + 1] == '\\') return word.substr(i, GroupEnd(word, i) - i);
+    if (c >= 0x80) {  // a UTF-8 letter keeps all its bytes
+      std::size_t n = i + 1;
+      while (n < word.size() && (static_cast<unsigned char>(word[n]) & 0xC0) == 0x80) n++;
+      return word.substr(i, n - i);
+    }
+    if (std::isalpha(c)) return word.substr(i, 1);
   }
-  // A UTF-8 letter keeps all its bytes.
-  std::size_t n = 1;
-  while (n < word.size() && (static_cast<unsigned char>(word[n]) & 0xC0) == 0x80) n++;
-  return word.substr(0, n);
+  return "";
 }
 
 // The journal's full stops dropped everywhere but in an accent command.

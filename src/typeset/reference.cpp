@@ -66,6 +66,7 @@ void ReadParts(const Source& source, const JournalStyleInfo& style, int page_ran
   for (const TextField& field : kTextFields) p->*field.part = Text(source, field.name);
   p->title_lower = LatexText(SentenceCase(RawValue(source, "title")));
   p->journal = JournalText(RawValue(source, "journal"));
+  p->journal_macro = JournalMacroName(RawValue(source, "journal"));
   // Cut before the text is made LaTeX, so that no cut falls inside math.
   p->pages = LatexText(PagesText(RawValue(source, "pages"), page_range));
   p->pages_plural = PagesArePlural(p->pages);

@@ -20,6 +20,7 @@ struct ReferenceParts {
   std::string title_lower;  // BibTeX's sentence case: "A study of {DNA}"
   std::string booktitle;
   std::string journal;
+  std::string journal_macro;  // the macro the journal is written as: "apj"
   std::string year;
   std::string month;
   std::string volume;

@@ -40,12 +40,22 @@ void Tail(const ReferenceParts& p, const char* separator, std::string* out) {
   FinishReference(out, "");
 }
 
+// revtex4-2, the class APS references are typeset in, defines a few of the
+// ADS journal macros itself, and its texts are the ones printed.
+std::string Journal(const ReferenceParts& p) {
+  static const char* const kClassTexts[][2] = {{"apj", "Astrophys.~J."}, {"nat", "Nature (London)"}};
+  for (const auto& text : kClassTexts) {
+    if (p.journal_macro == text[0]) return text[1];
+  }
+  return p.journal;
+}
+
 // The style keeps the blank after the journal when the volume is missing:
 // "Biometrics , 907 (1983)".
 void Article(const ReferenceParts& p, std::string* out) {
   AddPart(out, "", "", p.authors, "");
   std::string where;
-  AddPart(&where, "", "\\textit{", p.journal, "} ");
+  AddPart(&where, "", "\\textit{", Journal(p), "} ");
   AddPart(&where, where.empty() ? "" : "", "\\textbf{", p.volume, "}");
   AddPart(&where, ", ", "", Either(p.eid, p.pages), "");
   // An article without pages is found by its DOI, printed in their place.

@@ -40,7 +40,7 @@ void Tail(const ReferenceParts& p, std::string* out) {
 
 // The title takes its full stop only when the journal follows it.
 void Article(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
+  AddPart(out, "", "", WithFullStop(p.authors), "");
   std::string where;
   AddPart(&where, "", "\\textit{", p.journal, "}");
   AddPart(&where, " ", "\\textbf{", p.volume, "}");
@@ -52,7 +52,7 @@ void Article(const ReferenceParts& p, std::string* out) {
 }
 
 void Book(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", Either(p.authors, EditorsMarked(p)), "");
+  AddPart(out, "", "", p.authors.empty() ? EditorsMarked(p) : WithFullStop(p.authors), "");
   std::string title;
   AddPart(&title, "", "\\textit{", p.title, "}");
   if (p.type == "inbook") AddPart(&title, ", ", "chap.~", p.chapter, "");
@@ -74,16 +74,17 @@ void Proceedings(const ReferenceParts& p, std::string* out) {
   Tail(p, out);
 }
 
+// Without a book title the style writes neither "In" nor the editors, and
+// the publisher's parentheses follow the title without a full stop.
 void Chapter(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
-  AddPart(out, " ", "", WithFullStop(p.title_lower), "");
+  AddPart(out, "", "", WithFullStop(p.authors), "");
   std::string book;
-  AddPart(&book, "", "", EditorsMarked(p), "");
-  AddPart(&book, " ", "\\textit{", p.booktitle, "}");
+  if (!p.booktitle.empty()) book = Joined(" ", {EditorsMarked(p), Italic(p.booktitle)});
   AddPart(&book, ", ", "", VolumeOfSeries(p), "");
   AddPart(&book, ", ", "", p.pages, "");
-  AddPart(&book, " ", "(", PublisherGroup(Either(p.publisher, p.organization), p), ")");
-  AddPart(out, " ", "In ", book, "");
+  AddPart(out, " ", "", book.empty() ? p.title_lower : WithFullStop(p.title_lower), "");
+  AddPart(out, " ", p.booktitle.empty() ? "" : "In ", book, "");
+  AddPart(out, " ", "(", PublisherGroup(Either(p.publisher, p.organization), p), ")");
   Tail(p, out);
 }
 
@@ -91,7 +92,7 @@ void Chapter(const ReferenceParts& p, std::string* out) {
 // the year in parentheses.
 void Work(const ReferenceParts& p, const std::string& title, std::initializer_list<std::string> rest,
           std::string* out) {
-  AddPart(out, "", "", p.authors, "");
+  AddPart(out, "", "", WithFullStop(p.authors), "");
   std::string what;
   for (const std::string& part : rest) AddPart(&what, ", ", "", part, "");
   AddPart(&what, " ", "(", p.year, ")");
@@ -121,7 +122,7 @@ void Techreport(const ReferenceParts& p, std::string* out) {
 }
 
 void Misc(const ReferenceParts& p, std::string* out) {
-  AddPart(out, "", "", p.authors, "");
+  AddPart(out, "", "", WithFullStop(p.authors), "");
   AddPart(out, " ", "", p.howpublished.empty() ? p.title_lower : WithFullStop(p.title_lower), "");
   AddPart(out, " ", "", p.howpublished, "");
   AddPart(out, " ", "(", p.year, ")");

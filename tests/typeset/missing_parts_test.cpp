@@ -69,6 +69,18 @@ const BibBlock kNoJournal = MakeEntry("article", "m6", {{"author", "Smith, J."},
 // An edition written as a word: the styles but Nature write it "2nd".
 const BibBlock kWordEdition = MakeEntry("book", "m8",
     {{"author", "Brown, Lee"}, {"title", "Things"}, {"edition", "Second"}, {"publisher", "Wiley"}, {"year", "1999"}});
+// A name that ends in no full stop still closes its block in Nature.
+const BibBlock kBodyAuthor = MakeEntry("article", "m9",
+    {{"author", "{NOAA}"}, {"title", "Sea level data"}, {"journal", "Nature"}, {"volume", "5"}, {"pages", "1--2"},
+     {"year", "2014"}});
+// A talk with no book title: Nature writes neither "In" nor a full stop
+// before the publisher's parentheses.
+const BibBlock kNoBooktitle = MakeEntry("inproceedings", "m10",
+    {{"author", "Ernest, A. N. S."}, {"title", "Expert System"}, {"publisher", "EKWOA"}, {"address", "Lexington"},
+     {"year", "2006"}});
+const BibBlock kNoBooktitleSeries = MakeEntry("inproceedings", "m11",
+    {{"author", "Galan, Luis"}, {"title", "Functional skeletons"}, {"series", "LNCS"}, {"volume", "1140"},
+     {"pages", "289--303"}, {"publisher", "Springer"}, {"year", "1996"}});
 
 struct MissingCase {
   const BibBlock* entry;
@@ -112,6 +124,13 @@ const MissingCase kMissingCases[] = {
       "Brown, L. Things, 2nd ed.; Wiley, 1999.",
       "Brown, L. Things (Wiley, 1999), second edn.",
       "L. Brown, Things, Wiley, 2nd edn., 1999."}},
+    {&kBodyAuthor, {nullptr, nullptr, nullptr, "NOAA. Sea level data. Nature 5, 1-2 (2014).", nullptr}},
+    {&kNoBooktitle,
+     {"A. N. S. Ernest (EKWOA, Lexington, 2006)", nullptr, nullptr,
+      "Ernest, A. N. S. Expert system (EKWOA, Lexington, 2006).", nullptr}},
+    {&kNoBooktitleSeries,
+     {nullptr, nullptr, nullptr, "Galan, L. Functional skeletons. vol. 1140 of LNCS, 289-303 (Springer, 1996).",
+      nullptr}},
 };
 
 TEST(MissingPartsTest, MissingPartsTakeTheirWordsWithThem) {

@@ -42,6 +42,9 @@ const NameCase kNameCases[] = {
     {"{Shun-ichi} Amari", "S. Amari", "Amari S", "Amari, S.", "Amari, S.", "S. Amari"},
     {"M{\\o}ller, Hans", "H. M\\oller", "M\\oller H", "M\\oller, H.", "M\\oller, H.", "H. M\\oller"},
     {"{\\'E}mile Zola", "\\'E. Zola", "Zola \\'E", "Zola, \\'E.", "Zola, \\'E.", "\\'E. Zola"},
+    // An unbraced command is no letter: BibTeX passes over it to the next.
+    {"Palsson, Bernhard \\O", "B. O. Palsson", "Palsson B O", "Palsson, B. O.", "Palsson, B. O.",
+     "B. O. Palsson"},
     // Nature keeps the first of more than five names.
     {"Ann One and Bob Two and Cid Three and Dan Four and Eve Five and Fay Six",
      "A. One, B. Two, C. Three, D. Four, E. Five, and F. Six", "One A, Two B, Three C, Four D, Five E and Six F",

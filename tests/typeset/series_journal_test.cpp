@@ -102,4 +102,15 @@ TEST(SeriesJournalTest, JournalMacrosAreWrittenOut) {
   EXPECT_EQ(Printed(talk, "aps"), "M. Mayor, in Instrumentation, Proc. SPIE, Vol. 7014 (2008) pp. 291-309");
 }
 
+// APS references are typeset in revtex4-2, whose own \apj and \nat print.
+TEST(SeriesJournalTest, ApsPrintsTheMacrosItsClassDefines) {
+  const BibBlock apj = MakeEntry("ARTICLE", "apj",
+      {{"author", "Apai, D."}, {"journal", "{\\apj}"}, {"volume", "820"}, {"pages", "40"}, {"year", "2016"}});
+  EXPECT_EQ(Printed(apj, "aps"), "D. Apai, Astrophys. J. 820, 40 (2016)");
+  EXPECT_EQ(Printed(apj, "nature"), "Apai, D. ApJ 820, 40 (2016).");
+  const BibBlock nat = MakeEntry("ARTICLE", "nat",
+      {{"author", "Greiner, M."}, {"journal", "\\nat"}, {"volume", "426"}, {"pages", "537"}, {"year", "2003"}});
+  EXPECT_EQ(Printed(nat, "aps"), "M. Greiner, Nature (London) 426, 537 (2003)");
+}
+
 }  // namespace
