@@ -24,19 +24,17 @@ int LibraryKeys::Find(std::string_view key, int* case_differs) const {
   *case_differs = 0;
   std::uint64_t hash = FoldedKeyHash(key);
   auto it = std::lower_bound(blocks_.begin(), blocks_.end(), std::make_pair(hash, -1));
-  // The blocks with this hash, in file order.
-  int folded = -1;
+  // The blocks with this hash, in file order: bibtex takes the first entry
+  // whose key matches in any letter case and skips the later ones as
+  // repeated entries, even one spelled as cited.
   for (; it != blocks_.end() && it->first == hash; ++it) {
     std::string_view candidate = file_->blocks[it->second].key;
-    if (candidate == key) return it->second;
-    if (folded < 0 && candidate.size() == key.size() && LowerCase(candidate) == LowerCase(key)) {
-      folded = it->second;
-    }
+    if (candidate.size() != key.size() || LowerCase(candidate) != LowerCase(key)) continue;
+    // The document compiles, but the user should know the spellings differ.
+    *case_differs = candidate != key;
+    return it->second;
   }
-  // BibTeX matches keys whatever their case, so the document compiles; but
-  // the user should know the two spellings differ.
-  if (folded >= 0) *case_differs = 1;
-  return folded;
+  return -1;
 }
 
 void FoldedKeySet::Add(std::string_view key) { hashes_.push_back(FoldedKeyHash(key)); }

@@ -1,7 +1,6 @@
 // A library's entries by key, looked up as BibTeX looks keys up: the first
-// entry with the key as cited, or else the first whose key differs in
-// letter case alone.  A large library is indexed with one sorted array of
-// key hashes, not one allocation per key.
+// entry whose key is the cited key in any letter case.  A large library is
+// indexed with one sorted array of key hashes, not one allocation per key.
 #ifndef TAMREL_BIBTEX_FORMAT_LIBRARY_KEYS_H
 #define TAMREL_BIBTEX_FORMAT_LIBRARY_KEYS_H
 

@@ -27,8 +27,11 @@ int EntryNumber(const BibFile& file, int block) {
 
 TEST(LibraryKeysTest, FindsEntriesAsBibtexDoes) {
   const KeyCase cases[] = {
-      {"exact", "@book{Ab,}\n@book{ab,}", "ab", 1, 0},
-      {"exact_before_folded", "@book{AB,}\n@book{ab,}\n@book{Ab,}", "Ab", 2, 0},
+      // bibtex keeps the first entry of a key in any letter case and skips
+      // the later ones as "Repeated entry", even one spelled as cited.
+      {"first_in_any_case", "@book{Ab,}\n@book{ab,}", "ab", 0, 1},
+      {"first_before_the_exact_spelling", "@book{AB,}\n@book{ab,}\n@book{Ab,}", "Ab", 0, 1},
+      {"exact_and_first", "@book{ab,}\n@book{AB,}", "ab", 0, 0},
       {"first_of_a_repeated_key", "@book{x,}\n@book{y,}\n@book{x, title={2}}", "x", 0, 0},
       {"folded_takes_the_first", "@book{KEY,}\n@book{Key,}", "key", 0, 1},
       {"missing", "@book{a,}", "b", -1, 0},
