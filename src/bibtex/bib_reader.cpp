@@ -466,6 +466,7 @@ class Reader {
 
     if (end == kNone) {
       end = EndAfterError(header.open, &block);
+      DropFieldsPast(end, &block);
       header_read->stood = error_pos_;
     } else {
       ReportUndefined();
@@ -530,6 +531,15 @@ class Reader {
     std::size_t end = next_at;
     while (end > error_pos_ && Is(d_[end - 1], kSpace)) end--;
     return end > block->begin ? end : next_at;
+  }
+
+  // A repeated entry that bibtex skips from its key on may end before a
+  // value already read (an "@" inside it): such a field is no part of the
+  // block's bytes, and the block keeps only what lies within them.
+  static void DropFieldsPast(std::size_t end, BibBlock* block) {
+    auto past = std::remove_if(block->fields.begin(), block->fields.end(),
+                               [end](const BibField& field) { return field.value_end > end; });
+    block->fields.erase(past, block->fields.end());
   }
 
   void ReportUndefined() {
