@@ -6,17 +6,11 @@
 # .aux files are written as LaTeX writes them (\citation per citation).
 # Usage: bash document_notes.sh PATH_TO_TAMREL SOURCE_DIR
 set -u
+# shellcheck source=lib/common.sh
+. "$2/tests/e2e/lib/common.sh"
 tamrel=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 source_dir=$(cd "$2" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/tamrel-notes-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+enter_scratch notes
 
 # The example's first run: its own bibitem file does not exist yet.
 mkdir example && cp "$source_dir"/examples/paper.tex "$source_dir"/examples/library.bib example/
@@ -57,5 +51,4 @@ printf '%s\n\\refer{a}\n' "$define" > bare.tex
 "$tamrel" extract bare.tex lib.bib >/dev/null 2>report.txt
 grep -q "cites no key.*bare.aux" report.txt || fail "a document without citations is not reported: $(cat report.txt)"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "PASS"
+finish
