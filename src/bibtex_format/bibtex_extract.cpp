@@ -1,7 +1,6 @@
 #include "bibtex_format/bibtex_extract.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -10,11 +9,6 @@
 #include "text/path_parts.h"
 
 namespace {
-
-int EndsWith(const std::string& text, const char* end) {
-  std::size_t length = std::strlen(end);
-  return text.size() >= length && LowerCase(text.substr(text.size() - length)) == end;
-}
 
 std::string Where(const LibrarySet& libraries, BlockRef ref) {
   return libraries.Path(ref.library) + " (line " + std::to_string(libraries.Block(ref).line) +
@@ -35,7 +29,7 @@ std::vector<std::string> BibtexExtract::LibrariesNamedByDocument(const char* doc
   std::string folder(document.substr(0, FileNameStart(document)));
   std::vector<std::string> paths;
   for (std::string name : document_.bibdata) {
-    if (!EndsWith(name, ".bib")) name += ".bib";
+    if (!PathEndsWith(LowerCase(name), ".bib")) name += ".bib";
     paths.push_back(folder + name);
   }
   return paths;

@@ -1,10 +1,9 @@
 #include "commands/state_requests.h"
 
-#include <cstring>
-
 #include "app/platform.h"
 #include "app/state.h"
 #include "commands/library_formats.h"
+#include "text/path_parts.h"
 
 namespace {
 
@@ -28,11 +27,6 @@ ReferenceOptions ReferenceOptionsFromState() {
   return options;
 }
 
-static int EndsWithAux(const char* path) {
-  std::size_t length = std::strlen(path);
-  return length > 4 && std::strcmp(path + length - 4, ".aux") == 0;
-}
-
 int Extract(RunReport* report) {
   ExtractRequest request;
   request.setup = SetupFromState();
@@ -41,7 +35,7 @@ int Extract(RunReport* report) {
   // The one library slot stays the library of the run: empty, it is filled
   // from a compiled .aux file only, as it always was; chosen, a library the
   // document names among others brings those others from its folder.
-  request.libraries_from_document = EndsWithAux(file_address_01);
+  request.libraries_from_document = PathEndsWith(file_address_01, ".aux");
   request.with_named_companions = 1;
   request.reference = ReferenceOptionsFromState();
   RunReport own;

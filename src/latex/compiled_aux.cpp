@@ -5,19 +5,16 @@
 
 #include "latex/citations.h"
 #include "scan/line_reader.h"
+#include "text/path_parts.h"
 
 namespace {
 
 // biblatex cites its own control entry in every .aux it writes for bibtex.
 const char kBiblatexControl[] = "biblatex-control";
 
-int EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // The .aux LaTeX writes for the document: its name with ".aux" for ".tex".
 std::string AuxBeside(const std::string& document) {
-  if (EndsWith(document, ".tex")) return document.substr(0, document.size() - 4) + ".aux";
+  if (PathEndsWith(document, ".tex")) return document.substr(0, document.size() - 4) + ".aux";
   return document + ".aux";
 }
 
@@ -32,7 +29,7 @@ int Exists(const std::string& path) {
 
 std::string CompiledAuxNote(const char* document_path, const DocumentCitations& text) {
   std::string document(document_path);
-  if (EndsWith(document, ".aux")) return std::string();
+  if (PathEndsWith(document, ".aux")) return std::string();
   std::string aux = AuxBeside(document);
   DocumentCitations compiled;
   if (!Exists(aux) || !CollectDocumentCitations(aux.c_str(), &compiled)) {

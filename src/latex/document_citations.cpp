@@ -138,11 +138,6 @@ static std::string CleanFileName(const std::string& name) {
   return name.substr(first, last - first + 1);
 }
 
-static int EndsWith(const std::string& text, const char* tail) {
-  std::string end(tail);
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // Looks for name in each folder in turn, as name.tex before name (unless
 // it ends in .tex already), reads it unless it was read before, and lists
 // it as missing when no folder holds it.
@@ -151,7 +146,7 @@ static void FollowFile(DocumentReader* reader, const std::string& written, const
   std::string name = CleanFileName(written);
   if (name.empty() || name.find('#') != std::string::npos) return;  // a macro's parameter
   std::vector<std::string> candidates;
-  if (!reader->is_aux && !EndsWith(name, ".tex")) candidates.push_back(name + ".tex");
+  if (!reader->is_aux && !PathEndsWith(name, ".tex")) candidates.push_back(name + ".tex");
   candidates.push_back(name);
   for (const std::string& folder : folders) {
     for (const std::string& candidate : candidates) {
@@ -269,7 +264,7 @@ int CollectDocumentCitations(const char* path, DocumentCitations* citations) {
   *citations = DocumentCitations();
   DocumentReader reader;
   std::string main_path(path);
-  reader.is_aux = EndsWith(main_path, ".aux");
+  reader.is_aux = PathEndsWith(main_path, ".aux");
   reader.top = std::string(FolderPart(main_path, IsHostPathSeparator));
   reader.collector.out = citations;
   reader.seen.insert(FileIdentity(main_path));

@@ -25,3 +25,7 @@ std::string_view FolderPart(std::string_view path, PathSeparatorTest is_separato
   if (start <= 1) return path.substr(0, start);  // "" or the root alone
   return path.substr(0, start - 1);
 }
+
+bool PathEndsWith(std::string_view path, std::string_view tail) {
+  return path.size() >= tail.size() && path.substr(path.size() - tail.size()) == tail;
+}

@@ -21,6 +21,9 @@ typedef bool (*PathSeparatorTest)(char c);
 // Where the file name starts: after the last separator, or 0.
 std::size_t FileNameStart(std::string_view path, PathSeparatorTest is_separator = IsPathSeparator);
 
+// 1 when path ends with tail, byte for byte ("thesis.aux", ".aux").
+bool PathEndsWith(std::string_view path, std::string_view tail);
+
 // The file name: the text after the last separator ("b.bib" of "a/b.bib").
 std::string_view FileNamePart(std::string_view path, PathSeparatorTest is_separator = IsPathSeparator);
 

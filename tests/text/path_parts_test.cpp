@@ -39,4 +39,13 @@ TEST(PathPartsTest, HostSeparatorsOnly) {
   EXPECT_EQ(FolderPart("/b.tex", IsHostPathSeparator), "/");
 }
 
+TEST(PathPartsTest, EndsWithIsExactAndBounded) {
+  EXPECT_TRUE(PathEndsWith("thesis.aux", ".aux"));
+  EXPECT_TRUE(PathEndsWith("dir.x/thesis.aux", ".aux"));
+  EXPECT_FALSE(PathEndsWith("thesis.AUX", ".aux"));  // letter case counts
+  EXPECT_FALSE(PathEndsWith("aux", ".aux"));          // shorter than the tail
+  EXPECT_FALSE(PathEndsWith("thesis.aux.tex", ".aux"));
+  EXPECT_TRUE(PathEndsWith("", ""));
+}
+
 }  // namespace
