@@ -6,25 +6,16 @@
 # Usage: bash extract_pdflatex.sh PATH_TO_TAMREL SOURCE_DIR
 set -u
 
-if ! command -v pdflatex >/dev/null 2>&1; then
-  echo "SKIP: pdflatex not installed"
-  exit 0
-fi
+# shellcheck source=lib/common.sh
+. "$2/tests/e2e/lib/common.sh"
+require_tools pdflatex
 
 # Absolute paths: the runs below happen in a scratch folder.
 tamrel=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 source_dir=$(cd "$2" && pwd)
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tamrel-e2e-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-cp "$source_dir"/examples/paper.tex "$source_dir"/examples/library.bib "$work"/ || exit 1
-cd "$work" || exit 1
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+enter_scratch e2e
+cp "$source_dir"/examples/paper.tex "$source_dir"/examples/library.bib . || exit 1
 
 # Every key that paper.tex cites (\cite, \citep, \citet, ... with
 # optional [..] notes), one per line.
@@ -116,8 +107,4 @@ run_style aps && compile paper && echo "ok: paper.tex with its aps references"
 run_style acs_range --style acs --pages range
 run_style iop --style iop
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "PASS"
+finish
