@@ -34,4 +34,10 @@ int NameCount(const NameList& list);
 // the first name is read, so a list of a thousand authors costs one.
 PersonName ParseFirstName(const std::string& value);
 
+// ParseFirstName(value).last, read without building the other parts when
+// the first name is plain ("Smith, John", "John Smith": ASCII letters,
+// digits, dots, hyphens and apostrophes, no "von" word).  Every entry's
+// first author is read so when a library is indexed.
+std::string FirstNameLast(const std::string& value);
+
 #endif

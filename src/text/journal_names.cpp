@@ -1,14 +1,16 @@
 #include "text/journal_names.h"
 
+#include "text/ascii_case.h"
 #include "text/plain_letters.h"
 #include "text/word_pieces.h"
 
 namespace {
 
-bool IsDroppedWord(const std::string& word) {
+// word: plain letters, or a plain piece in any letter case.
+bool IsDroppedWord(std::string_view word) {
   static const char* const kDropped[] = {"the", "of", "and", "in", "for", "on"};
   for (const char* dropped : kDropped) {
-    if (word == dropped) return true;
+    if (SameIgnoringCase(word, dropped)) return true;
   }
   return false;
 }
@@ -60,8 +62,17 @@ int JournalsAgree(std::string_view a, std::string_view b) {
   return 1;
 }
 
+// The initials of JournalWords, without building the words: every
+// library entry's journal is noted by them.
 std::string JournalInitials(std::string_view journal) {
   std::string initials;
-  for (const std::string& word : JournalWords(journal)) initials.push_back(word[0]);
+  ForEachWordPiece(journal, [&](std::string_view piece) {
+    if (IsPlainWord(piece)) {
+      if (!IsDroppedWord(piece)) initials.push_back(AsciiLower(piece[0]));
+      return;
+    }
+    std::string word = PlainLetters(piece);
+    if (!word.empty() && !IsDroppedWord(word)) initials.push_back(word[0]);
+  });
   return initials;
 }

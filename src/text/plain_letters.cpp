@@ -94,3 +94,10 @@ std::string PlainLetters(std::string_view text) {
   }
   return letters;
 }
+
+int IsPlainWord(std::string_view text) {
+  for (char c : text) {
+    if (!(IsAsciiLetter(c) || (c >= '0' && c <= '9'))) return 0;
+  }
+  return 1;
+}

@@ -16,4 +16,9 @@
 // (other scripts, CP1252 bytes) are kept as they are.
 std::string PlainLetters(std::string_view text);
 
+// 1 when text holds ASCII letters and digits only, as most words do: its
+// plain letters are then itself in lower case, and a caller that only
+// compares them need not build them.
+int IsPlainWord(std::string_view text);
+
 #endif

@@ -1,6 +1,7 @@
 #include "text/title_likeness.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text/ascii_case.h"
 #include "text/plain_letters.h"
@@ -20,21 +21,15 @@ bool IsRomanNumber(const std::string& word) {
   return true;
 }
 
-// A piece of ASCII letters and digits only (most are): its plain letters
-// are itself, but for the case, which AddPiece folds.
-bool IsPlain(std::string_view piece) {
-  for (char c : piece) {
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
-  }
-  return true;
-}
-
 // Adds the piece's letters as a word, and its digits (or the piece itself
 // when it is a roman number) to the title's numbers.
 void AddPiece(std::string_view piece, TitleShape* shape) {
+  // A plain piece's letters are itself, but for the case, which the loop
+  // below folds.
+  bool plain_piece = IsPlainWord(piece);
   std::string converted;
-  if (!IsPlain(piece)) converted = PlainLetters(piece);
-  std::string_view plain = IsPlain(piece) ? piece : std::string_view(converted);
+  if (!plain_piece) converted = PlainLetters(piece);
+  std::string_view plain = plain_piece ? piece : std::string_view(converted);
   std::string word;
   std::string digits;
   for (char c : plain) {
@@ -48,18 +43,23 @@ void AddPiece(std::string_view piece, TitleShape* shape) {
   if (!digits.empty()) shape->digits += digits + " ";
   if (word.empty()) return;
   shape->letters += word;
-  shape->words.push_back(word);
+  shape->words.push_back(std::move(word));
 }
 
 // The indexes of the count longest words, longest first (ties: the first
-// written).
+// written), picked one by one: count is small, and a title is shaped for
+// every entry a library holds.
 std::vector<std::size_t> LongestWords(const TitleShape& title, std::size_t count) {
-  std::vector<std::size_t> order(title.words.size());
-  for (std::size_t i = 0; i < order.size(); i++) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return title.words[a].size() > title.words[b].size();
-  });
-  if (order.size() > count) order.resize(count);
+  std::vector<std::size_t> order;
+  order.reserve(count);
+  while (order.size() < count && order.size() < title.words.size()) {
+    std::size_t best = title.words.size();
+    for (std::size_t i = 0; i < title.words.size(); i++) {
+      if (std::find(order.begin(), order.end(), i) != order.end()) continue;
+      if (best == title.words.size() || title.words[i].size() > title.words[best].size()) best = i;
+    }
+    order.push_back(best);
+  }
   return order;
 }
 
@@ -78,10 +78,9 @@ std::string SortedLetters(const std::string& letters) {
 
 TitleShape ShapeOfTitle(std::string_view title) {
   TitleShape shape;
-  std::vector<std::string_view> pieces = WordPieces(title);
-  shape.words.reserve(pieces.size());
+  shape.words.reserve(title.size() / 4 + 1);
   shape.letters.reserve(title.size());
-  for (std::string_view piece : pieces) AddPiece(piece, &shape);
+  ForEachWordPiece(title, [&](std::string_view piece) { AddPiece(piece, &shape); });
   return shape;
 }
 

@@ -2,6 +2,9 @@
 // generational suffix wherever it is written.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "text/bibtex_names.h"
 
 namespace {
@@ -88,4 +91,49 @@ TEST(BibtexNamesTest, OthersCountsTowardsPlural) {
   EXPECT_EQ(NameCount(list), 0);
 }
 
+// The surname alone, read the short way for plain names and the whole way
+// for the rest: the same as ParseFirstName's in every form.
+TEST(BibtexNamesTest, FirstNameLastIsTheFirstNamesSurname) {
+  const char* const kCases[][2] = {
+      {"Smith, John and Doe, Jane", "Smith"},
+      {"John Smith and others", "Smith"},
+      {"J. R. R. Tolkien", "Tolkien"},
+      {"O'Brien, Peter", "O'Brien"},
+      {"Smith-Jones, A.", "Smith-Jones"},
+      {"John Smith Jr.", "Smith"},
+      {"Smith, Jr., John", "Smith"},
+      {"John Smith, Jr.", "Smith"},
+      {"Ludwig van Beethoven", "Beethoven"},
+      {"van Beethoven, Ludwig", "Beethoven"},
+      {"M.~Braun", "Braun"},
+      {"{Some Collaboration} and Smith, J.", "{Some Collaboration}"},
+      {"M{\\\"u}ller, Hans", "M{\\\"u}ller"},
+      {"Smith , John", "Smith"},
+      {", John", ""},
+      {"Jr", "Jr"},
+      {"others", ""},
+      {"", ""},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FirstNameLast(c[0]), c[1]) << c[0];
+}
+
+// Random names made of the pieces that steer the reading (commas, ties,
+// braces, accents, "von" words, suffixes, "and"): the short way never
+// gives another surname than the whole reading.
+TEST(BibtexNamesTest, FirstNameLastAgreesWithTheWholeReading) {
+  const char* const kPieces[] = {"a",  "B",      "von",   "de",     "Jr",    "jr.",  "III",
+                                 ",",  " ",      ", ",    "~",      "{",     "}",    "\\",
+                                 "J.", " and ", " AND ", "others", "Smith", "van",  "O'Brien",
+                                 "-",  "\t",     "d'Al",  "12",     "\xc3\xa9"};
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 200000; round++) {
+    std::string value;
+    for (int k = static_cast<int>(random() % 8); k > 0; k--) {
+      value += kPieces[random() % (sizeof kPieces / sizeof *kPieces)];
+    }
+    ASSERT_EQ(FirstNameLast(value), ParseFirstName(value).last) << "[" << value << "]";
+  }
+}
+
 }  // namespace
+
