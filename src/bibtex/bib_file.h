@@ -130,6 +130,11 @@ void ReadBibFile(const char* data, std::size_t size, BibFile* file);
 // of each entry, or the fields of a few entries, then holds no more.
 typedef int (*BibEntryVisitor)(void* context, int entry_number, const BibBlock& entry);
 
+// The number of "@" signs in data: every block but text starts with one,
+// so it bounds the entries a file holds, and a reader sizes its arrays by
+// it once.
+std::size_t CountAtSigns(const char* data, std::size_t size);
+
 // ReadBibFile, handing each entry (numbered from 0) to visit.
 void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,
                          void* context);

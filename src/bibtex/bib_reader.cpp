@@ -17,11 +17,12 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "bibtex/bib_file.h"
+#include "entry/hash_set.h"
+#include "entry/text_hash.h"
 #include "text/ascii_case.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
@@ -272,13 +273,6 @@ void AdviseLargePages(void* memory, std::size_t bytes) {
 #endif
 }
 
-// FNV-1a over the key with A-Z folded: which keys were read before.
-std::uint64_t FoldedKeyHash(std::string_view key) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (char ch : key) hash = (hash ^ static_cast<unsigned char>(AsciiLower(ch))) * 1099511628211ull;
-  return hash;
-}
-
 struct PendingUndefined {
   std::size_t pos;
   std::string name;
@@ -307,14 +301,7 @@ class Reader {
     file_->problems.clear();
     file_->values.Clear();
     if (d_ == nullptr) n_ = 0;
-    std::size_t ats = 0;
-    for (const char* p = d_; n_ > 0;) {
-      const void* hit = std::memchr(p, '@', n_ - static_cast<std::size_t>(p - d_));
-      if (hit == nullptr) break;
-      ats++;
-      p = static_cast<const char*>(hit) + 1;
-    }
-    file_->blocks.reserve(2 * ats + 1);
+    file_->blocks.reserve(2 * CountAtSigns(d_, n_) + 1);
     AdviseLargePages(file_->blocks.data(), file_->blocks.capacity() * sizeof(BibBlock));
 
     // bibtex reads a line at a time and stops once it has read the last
@@ -880,7 +867,7 @@ class Reader {
     block->key_end = key_end;
     fields_.clear();
     kept_ = true;
-    repeated_key_ = !keys_seen_.insert(FoldedKeyHash(block->key)).second;
+    repeated_key_ = !keys_seen_.Insert(FoldedKeyHash(block->key));
 
     i = SkipSpace(i);
     for (;;) {
@@ -929,7 +916,7 @@ class Reader {
   std::size_t error_line_pos_ = 0;  // where the report places it
   bool kept_ = false;          // what the block read before an error counts
   bool repeated_key_ = false;  // the entry's key, in any letter case, came before
-  std::unordered_set<std::uint64_t> keys_seen_;  // hashes of the keys read, A-Z folded
+  HashSet64 keys_seen_;        // hashes of the keys read, A-Z folded
   BraceSummary summary_;
   std::size_t paren_from_ = kNone;
   std::size_t paren_at_ = kNone;
@@ -940,6 +927,17 @@ class Reader {
 void ReadBibFile(const char* data, std::size_t size, BibFile* file) {
   Reader reader(data, size, file, nullptr, nullptr);
   reader.Run();
+}
+
+std::size_t CountAtSigns(const char* data, std::size_t size) {
+  std::size_t count = 0;
+  for (const char* p = data; size > 0;) {
+    const void* hit = std::memchr(p, '@', size - static_cast<std::size_t>(p - data));
+    if (hit == nullptr) break;
+    count++;
+    p = static_cast<const char*>(hit) + 1;
+  }
+  return count;
 }
 
 void ReadBibFileVisiting(const char* data, std::size_t size, BibFile* file, BibEntryVisitor visit,

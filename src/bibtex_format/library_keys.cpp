@@ -4,12 +4,6 @@
 
 #include "entry/text_hash.h"
 
-std::uint64_t FoldedKeyHash(std::string_view key) {
-  TextHasher hasher;
-  hasher.AddFoldedPart(key);
-  return hasher.Hash64();
-}
-
 void LibraryKeys::Build(const BibFile* file) {
   file_ = file;
   blocks_.clear();

@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "bibtex/bib_file.h"
-
-// The hash of a key with letter case ignored.
-std::uint64_t FoldedKeyHash(std::string_view key);
+#include "entry/text_hash.h"
 
 class LibraryKeys {
  public:

@@ -103,4 +103,12 @@ class TextHasher {
   std::uint64_t mix_ = 0x9E3779B97F4A7C15ull;
 };
 
+// The hash of a key with A-Z read as a-z: two keys that are one key to
+// bibtex ("Smith2000", "smith2000") hash alike.
+inline std::uint64_t FoldedKeyHash(std::string_view key) {
+  TextHasher hasher;
+  hasher.AddFoldedPart(key);
+  return hasher.Hash64();
+}
+
 #endif
