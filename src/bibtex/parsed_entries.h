@@ -48,6 +48,8 @@ class EntrySummaries {
   // lower case) and every field, sorted by name.
   void Add(const BibBlock& entry);
   std::size_t Count() const { return records_.size(); }
+  // Makes room for about `entries` summaries at once.
+  void Reserve(std::size_t entries) { records_.reserve(entries); }
   // Fills fields with the summary of entry number `entry`.
   void Get(std::size_t entry, entry_fields* fields) const;
   void Clear();
@@ -83,6 +85,7 @@ class ParsedEntries : public LibraryEntries {
   int NextEntry(entry_fields* fields, EntryPlace* place) override;
   void Seek(EntryPlace place) override;
   int CopyEntry(EntryPlace place, std::FILE* out) override;
+  std::size_t EntryCountHint() const override { return entries_.size(); }
 
   // The block of the entry that starts at place, or -1.
   int BlockAt(EntryPlace place) const;

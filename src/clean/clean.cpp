@@ -219,6 +219,7 @@ void HandleEntry(CleanRun* run, CleanedFileIndex* index) {
 
 void CleanEntries(CleanRun* run) {
   CleanedFileIndex index(run->rules);
+  if (run->indexed) index.Reserve(run->input->EntryCountHint());
   while (run->input->NextEntry(&run->current, &run->entry_start)) {
     run->read++;
     HandleEntry(run, &index);

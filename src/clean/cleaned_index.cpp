@@ -13,16 +13,25 @@ void CleanedFileIndex::Reset() {
   texts_kept_ = false;
 }
 
+// An entry is noted by one key and, under the BibTeX reader's rules, by
+// about four texts (an article three or four, a book seven).
+void CleanedFileIndex::Reserve(std::size_t entries) {
+  by_key_.Reserve(entries);
+  by_text_.Reserve(rules_ == RULES_PARSED ? 4 * entries : entries);
+}
+
 const std::vector<std::uint64_t>& CleanedFileIndex::TextsOf(const entry_fields& entry, EntryGroup group,
                                                              TextUse use) {
-  if (rules_ == RULES_PARSED && texts_kept_ && entry.content == texts_content_ && use == texts_use_) {
-    return texts_;
+  if (rules_ != RULES_PARSED) {
+    MatchTexts(group, entry, rules_, use, &noted_);
+    return noted_;
   }
-  MatchTexts(group, entry, rules_, use, &texts_);
-  texts_content_ = entry.content;
-  texts_use_ = use;
-  texts_kept_ = rules_ == RULES_PARSED;
-  return texts_;
+  if (!texts_kept_ || entry.content != texts_content_) {
+    MatchTexts(group, entry, rules_, &noted_, &sought_);
+    texts_content_ = entry.content;
+    texts_kept_ = true;
+  }
+  return use == TEXTS_NOTED ? noted_ : sought_;
 }
 
 // An entry decides about current when it has current's key, or when it may

@@ -24,6 +24,9 @@ class CleanedFileIndex : public EntryNotes {
   // Forgets everything: the cleaned file is empty again.
   void Reset();
 
+  // Makes room for about `entries` entries at once.
+  void Reserve(std::size_t entries);
+
   // Notes the entry of the cleaned file that starts at place.
   void Note(const entry_fields& entry, EntryPlace place) override;
 
@@ -45,17 +48,18 @@ class CleanedFileIndex : public EntryNotes {
   PlacesByText::Cursor WorkInOrder(const entry_fields& current, EntryGroup group);
 
  private:
-  // The entry's texts under the group's rule; the BibTeX reader's texts are
-  // the same for every group and are kept for the last entry asked about,
-  // which a lookup of one group after another asks again.
+  // The entry's texts under the group's rule.  The BibTeX reader's texts
+  // are the same for every group, and both sets are kept for the last entry
+  // asked about: an entry is sought, kept, and then noted, and a lookup of
+  // one group after another asks again.
   const std::vector<std::uint64_t>& TextsOf(const entry_fields& entry, EntryGroup group, TextUse use);
 
   MatchRules rules_;
   PlacesByText by_key_;
   PlacesByText by_text_;
-  std::vector<std::uint64_t> texts_;
-  TextDigest texts_content_;  // whose texts texts_ holds (parsed rules), and which
-  TextUse texts_use_ = TEXTS_NOTED;
+  std::vector<std::uint64_t> noted_;   // the line rules: the texts last asked for
+  std::vector<std::uint64_t> sought_;
+  TextDigest texts_content_;  // whose texts noted_ and sought_ hold (parsed rules)
   bool texts_kept_ = false;
 };
 

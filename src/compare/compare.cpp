@@ -24,6 +24,10 @@ enum { LOG, MISSING, EQUAL };
 // The groups whose rules a master candidate may bring.
 const EntryGroup kGroups[] = {GROUP_NONE, GROUP_BOOK, GROUP_ARTICLE, GROUP_MISC};
 
+// About how many texts an entry is noted by (match_rules.h): an article
+// three or four, a book seven.
+constexpr std::size_t kTextsPerEntry = 4;
+
 // Everything one run works with, whichever reader found the entries.
 struct CompareRun {
   LibraryEntries* master;
@@ -65,6 +69,7 @@ void ReportMissing(CompareRun* run, EntryPlace entry_start) {
 // whatever entry is looked for.
 void IndexMaster(CompareRun* run) {
   run->master->Seek(EntryPlace{0});
+  run->by_text.Reserve(run->master->EntryCountHint() * kTextsPerEntry);
   EntryPlace place;
   while (run->master->NextEntry(&run->candidate, &place)) {
     MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules, TEXTS_NOTED,

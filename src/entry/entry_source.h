@@ -5,6 +5,7 @@
 #ifndef TAMREL_ENTRY_ENTRY_SOURCE_H
 #define TAMREL_ENTRY_ENTRY_SOURCE_H
 
+#include <cstddef>
 #include <cstdio>
 
 #include "entry/entry_record.h"
@@ -19,6 +20,10 @@ class EntrySource {
 
   // Goes back (or on) to a place the source gave.
   virtual void Seek(EntryPlace place) = 0;
+
+  // How many entries the source holds, when it knows without reading them
+  // (0 otherwise): an index of a large library then sizes its tables once.
+  virtual std::size_t EntryCountHint() const { return 0; }
 };
 
 class LibraryEntries : public EntrySource {

@@ -81,6 +81,16 @@ void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules, 
   texts->push_back(text.Hash64());
 }
 
+void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
+                std::vector<std::uint64_t>* noted, std::vector<std::uint64_t>* sought) {
+  if (rules == RULES_PARSED) {
+    LikeWorkTexts(fields, noted, sought);
+    return;
+  }
+  MatchTexts(group, fields, rules, TEXTS_NOTED, noted);
+  MatchTexts(group, fields, rules, TEXTS_SOUGHT, sought);
+}
+
 std::uint64_t ContentText(const entry_fields& fields) {
   TextHasher text;
   text.AddPart("C");

@@ -67,6 +67,12 @@ enum TextUse { TEXTS_NOTED, TEXTS_SOUGHT };
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules, TextUse use,
                 std::vector<std::uint64_t>* texts);
 
+// Both sets of texts at once, for an index that seeks an entry and then
+// notes it: the BibTeX reader's values (names, journal, title) are shaped
+// once for both.
+void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
+                std::vector<std::uint64_t>* noted, std::vector<std::uint64_t>* sought);
+
 // The text of an entry's content (the BibTeX reader's rules), one of its
 // MatchTexts: the entries with the same type and fields share it.
 std::uint64_t ContentText(const entry_fields& fields);

@@ -15,6 +15,19 @@ std::size_t PlacesByText::SlotOf(std::uint64_t text) const {
   return i;
 }
 
+void PlacesByText::Reserve(std::size_t texts) {
+  std::size_t size = slots_.empty() ? 1024 : slots_.size();
+  while (size < 2 * texts) size *= 2;
+  nodes_.reserve(texts);
+  if (size == slots_.size()) return;
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.resize(size);
+  for (const Slot& slot : old) {
+    if (slot.last != kNone) slots_[SlotOf(slot.text)] = slot;
+  }
+}
+
 // Doubles the table, moving each text to the slot its hash chooses there.
 void PlacesByText::Grow() {
   std::vector<Slot> old;

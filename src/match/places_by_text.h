@@ -49,6 +49,9 @@ class PlacesByText {
   // The places noted for one of texts, in file order, one at a time.
   Cursor InOrder(const std::vector<std::uint64_t>& texts) const;
   void Clear();
+  // Makes room for about `texts` texts and places at once: a table that
+  // grows by doubling clears and fills each smaller table on the way.
+  void Reserve(std::size_t texts);
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;

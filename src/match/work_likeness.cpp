@@ -42,7 +42,7 @@ std::string_view WithoutSuffix(std::string_view last) {
 // letter.
 std::string FirstSurname(const entry_fields& fields) {
   const std::string& names = fields.author.empty() ? fields.editor : fields.author;
-  return PlainLetters(WithoutSuffix(ParseFirstName(names).last));
+  return PlainLetters(WithoutSuffix(FirstNameLast(names)));
 }
 
 // Two values that tell works apart when both are given; an empty value
@@ -157,15 +157,43 @@ std::uint64_t TaggedText(const char* tag, WorkKind kind, const std::string& one,
   return text.Hash64();
 }
 
-void ArticleText(const entry_fields& f, std::vector<std::uint64_t>* texts) {
-  if (!HasArticleValues(f)) return;
+// An entry's values as its texts use them, shaped once for both sets of
+// texts: an index that seeks an entry and then notes it (clean doubles)
+// pays for the shaping once.
+struct WorkShape {
+  WorkKind kind = KIND_OTHER;
+  std::string person;                   // the first surname, plain letters
+  std::string year;                     // folded
+  bool published = false;               // an article with all its journal values
+  std::uint64_t article = 0;            // its journal values' text, when published
+  std::vector<std::string> title_keys;  // only where a text is made of them
+};
+
+std::uint64_t ArticleText(const entry_fields& f) {
   TextHasher text;
   text.AddPart("A");
   text.AddPart(Folded(f.volume));
   text.AddPart(Folded(f.pages));
   text.AddPart(Trim(f.year));
   text.AddPart(JournalKey(f.journal));
-  texts->push_back(text.Hash64());
+  return text.Hash64();
+}
+
+// A published article meets an unpublished copy only under their year
+// (see SameUnpublishedArticle), by first author and year: a published
+// article then needs no title texts, and its title, the dearest value to
+// shape, is read only by the few candidates that come to a decision.
+WorkShape ShapeOfWork(const entry_fields& f) {
+  WorkShape shape;
+  shape.kind = KindOfType(f.type);
+  shape.person = FirstSurname(f);
+  shape.year = Folded(f.year);
+  bool article = shape.kind == KIND_ARTICLE;
+  shape.published = article && HasArticleValues(f);
+  if (shape.published) shape.article = ArticleText(f);
+  bool titled = article ? !shape.published : true;
+  if (titled && !shape.person.empty()) shape.title_keys = TitleKeys(ShapeOfTitle(f.title));
+  return shape;
 }
 
 // The year slots of an author/title text.  Alike works of two years are
@@ -175,52 +203,61 @@ void ArticleText(const entry_fields& f, std::vector<std::uint64_t>* texts) {
 // noted under "no year" and seeks "any year" and "no year".  Each pair of
 // entries the rule may accept so meets under one slot, and an author's
 // many alike titles of other years are never read.
-void YearSlots(const std::string& year, TextUse use, std::vector<std::string>* slots) {
-  static const std::string kAnyYear = "*", kNoYear = "-";
-  slots->clear();
+int YearSlots(const std::string& year, TextUse use, std::string_view slots[2]) {
+  static const std::string_view kAnyYear = "*", kNoYear = "-";
   if (year.empty()) {
-    slots->push_back(use == TEXTS_NOTED ? kNoYear : kAnyYear);
-    if (use == TEXTS_SOUGHT) slots->push_back(kNoYear);
-    return;
+    slots[0] = use == TEXTS_NOTED ? kNoYear : kAnyYear;
+    slots[1] = kNoYear;
+    return use == TEXTS_SOUGHT ? 2 : 1;
   }
-  slots->push_back(year);
-  slots->push_back(use == TEXTS_NOTED ? kAnyYear : kNoYear);
+  slots[0] = year;
+  slots[1] = use == TEXTS_NOTED ? kAnyYear : kNoYear;
+  return 2;
 }
 
-void AuthorTitleTexts(WorkKind kind, const entry_fields& f, const std::string& person, TextUse use,
-                      std::vector<std::uint64_t>* texts) {
-  std::vector<std::string> slots;
-  YearSlots(Folded(f.year), use, &slots);
-  for (const std::string& key : TitleKeys(ShapeOfTitle(f.title))) {
-    for (const std::string& slot : slots) {
+void AuthorTitleTexts(const WorkShape& shape, TextUse use, std::vector<std::uint64_t>* texts) {
+  std::string_view slots[2];
+  int count = YearSlots(shape.year, use, slots);
+  for (const std::string& key : shape.title_keys) {
+    for (int i = 0; i < count; i++) {
       TextHasher text;
       text.AddPart("B");
-      text.AddNumber(static_cast<std::uint64_t>(kind));
-      text.AddPart(person);
-      text.AddPart(slot);
+      text.AddNumber(static_cast<std::uint64_t>(shape.kind));
+      text.AddPart(shape.person);
+      text.AddPart(slots[i]);
       text.AddPart(key);
       texts->push_back(text.Hash64());
     }
   }
 }
 
-// A published article meets an unpublished copy only under their year
-// (see SameUnpublishedArticle), by first author and year: a published
-// article then needs no title texts, and its title, the dearest value to
-// shape, is read only by the few candidates that come to a decision.  A
-// published article is noted as published and seeks the unpublished, and
-// the other way round, so that two published articles (which the journal
-// values decide) never meet there.
-void ArticleTexts(const entry_fields& f, const std::string& person, TextUse use,
+// A published article is noted as published and seeks the unpublished,
+// and the other way round, so that two published articles (which the
+// journal values decide) never meet there.
+void ArticleTexts(const entry_fields& f, const WorkShape& shape, TextUse use,
                   std::vector<std::uint64_t>* texts) {
-  ArticleText(f, texts);
-  if (person.empty()) return;
-  bool published = HasArticleValues(f);
+  if (shape.published) texts->push_back(shape.article);
+  if (shape.person.empty()) return;
   if (!f.year.empty()) {
-    bool tag_published = published == (use == TEXTS_NOTED);
-    texts->push_back(TaggedText(tag_published ? "Pp" : "Pu", KIND_ARTICLE, person, Folded(f.year)));
+    bool tag_published = shape.published == (use == TEXTS_NOTED);
+    texts->push_back(TaggedText(tag_published ? "Pp" : "Pu", KIND_ARTICLE, shape.person, shape.year));
   }
-  if (!published) AuthorTitleTexts(KIND_ARTICLE, f, person, use, texts);
+  AuthorTitleTexts(shape, use, texts);
+}
+
+void TextsOfShape(const entry_fields& fields, const WorkShape& shape, TextUse use,
+                  std::vector<std::uint64_t>* texts) {
+  texts->clear();
+  if (!fields.doi.empty()) texts->push_back(TaggedText("D", KIND_OTHER, fields.doi, ""));
+  texts->push_back(ContentText(fields));
+  if (shape.kind == KIND_OTHER && !fields.note.empty()) {
+    texts->push_back(TaggedText("N", shape.kind, fields.note, ""));
+  }
+  if (shape.kind == KIND_ARTICLE) {
+    ArticleTexts(fields, shape, use, texts);
+  } else {
+    AuthorTitleTexts(shape, use, texts);
+  }
 }
 
 }  // namespace
@@ -234,15 +271,12 @@ MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_field
 }
 
 void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* texts) {
-  texts->clear();
-  if (!fields.doi.empty()) texts->push_back(TaggedText("D", KIND_OTHER, fields.doi, ""));
-  texts->push_back(ContentText(fields));
-  WorkKind kind = KindOfType(fields.type);
-  if (kind == KIND_OTHER && !fields.note.empty()) texts->push_back(TaggedText("N", kind, fields.note, ""));
-  std::string person = FirstSurname(fields);
-  if (kind == KIND_ARTICLE) {
-    ArticleTexts(fields, person, use, texts);
-  } else if (!person.empty()) {
-    AuthorTitleTexts(kind, fields, person, use, texts);
-  }
+  TextsOfShape(fields, ShapeOfWork(fields), use, texts);
+}
+
+void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* noted,
+                   std::vector<std::uint64_t>* sought) {
+  WorkShape shape = ShapeOfWork(fields);
+  TextsOfShape(fields, shape, TEXTS_NOTED, noted);
+  TextsOfShape(fields, shape, TEXTS_SOUGHT, sought);
 }

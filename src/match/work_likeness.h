@@ -23,4 +23,8 @@ MatchReason LikeWorks(EntryGroup group, const entry_fields& a, const entry_field
 // LikeWorks accepts, the texts one seeks meet a text the other is noted by.
 void LikeWorkTexts(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* texts);
 
+// Both sets of texts at once, the values shaped once.
+void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* noted,
+                   std::vector<std::uint64_t>* sought);
+
 #endif

@@ -101,4 +101,19 @@ TEST(PlacesByTextTest, CursorMergesTheTextsInFileOrder) {
   EXPECT_EQ(InOrder(PlacesByText(), {1}, 10), (std::vector<long long>{}));
 }
 
+// Room made before, between and after notes: the places noted stay
+// found, in file order.
+TEST(PlacesByTextTest, ReservingKeepsWhatWasNoted) {
+  PlacesByText index;
+  index.Reserve(0);
+  index.Note(3, EntryPlace{5});
+  index.Reserve(100000);  // the table is rebuilt larger
+  index.Note(3, EntryPlace{8});
+  index.Note(4, EntryPlace{9});
+  index.Reserve(10);  // smaller than the table: nothing changes
+  EXPECT_EQ(Collected(index, {3}), (std::vector<long long>{5, 8}));
+  EXPECT_EQ(Collected(index, {4, 3}), (std::vector<long long>{5, 8, 9}));
+}
+
 }  // namespace
+

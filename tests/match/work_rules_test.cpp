@@ -196,4 +196,29 @@ TEST(WorkRulesTest, KeysInAnyLetterCase) {
   EXPECT_EQ(KeyText("Smith2000"), KeyText("SMITH2000"));
 }
 
+// An index that seeks an entry and then notes it asks for both sets at
+// once: they are the sets asked for one by one, under either rules.
+TEST(WorkRulesTest, BothSetsOfTextsAtOnceAreTheSetsOneByOne) {
+  const std::vector<entry_fields> entries = {
+      Master(),
+      Entry({"author=M. Braun", "title=Spin waves in thin films", "year=2001"}),  // a preprint
+      Entry({"type=book", "author=Knuth, D. E.", "title=The Art of Computer Programming", "year=1968"}),
+      Entry({"type=book", "author=Knuth, D. E.", "title=Concrete Mathematics"}),
+      Entry({"type=misc", "note=personal communication"}),
+      Entry({"type=inproceedings", "doi=10.1000/xyz", "title=A", "author=Roe, R."}),
+  };
+  for (MatchRules rules : {RULES_PARSED, RULES_CLASSIC}) {
+    for (const entry_fields& entry : entries) {
+      EntryGroup group = GroupOfType(entry.type, rules);
+      std::vector<std::uint64_t> noted, sought, both_noted, both_sought;
+      MatchTexts(group, entry, rules, TEXTS_NOTED, &noted);
+      MatchTexts(group, entry, rules, TEXTS_SOUGHT, &sought);
+      MatchTexts(group, entry, rules, &both_noted, &both_sought);
+      EXPECT_EQ(both_noted, noted) << entry.type << " " << entry.title;
+      EXPECT_EQ(both_sought, sought) << entry.type << " " << entry.title;
+    }
+  }
+}
+
 }  // namespace
+
