@@ -13,7 +13,7 @@ namespace {
 // like digits, so that part II and part III of one title never pass for a
 // typo.  A lone "i" is as often a word, and "Part I" against "Part II"
 // still differs by the number.
-bool IsRomanNumber(const std::string& word) {
+bool IsRomanNumber(std::string_view word) {
   if (word.size() < 2 || word.size() > 4) return false;
   for (char c : word) {
     if (c != 'i' && c != 'v' && c != 'x') return false;
@@ -26,24 +26,32 @@ bool IsRomanNumber(const std::string& word) {
 void AddPiece(std::string_view piece, TitleShape* shape) {
   // A plain piece's letters are itself, but for the case, which the loop
   // below folds.
-  bool plain_piece = IsPlainWord(piece);
   std::string converted;
-  if (!plain_piece) converted = PlainLetters(piece);
-  std::string_view plain = plain_piece ? piece : std::string_view(converted);
-  std::string word;
-  std::string digits;
+  std::string_view plain = piece;
+  if (!IsPlainWord(piece)) {
+    converted = PlainLetters(piece);
+    plain = converted;
+  }
+  std::size_t start = shape->letters.size();
+  std::size_t digits_start = shape->digits.size();
   for (char c : plain) {
     if (c >= '0' && c <= '9') {
-      digits.push_back(c);
+      shape->digits.push_back(c);
     } else {
-      word.push_back(AsciiLower(c));
+      shape->letters.push_back(AsciiLower(c));
     }
   }
-  if (!word.empty() && digits.empty() && IsRomanNumber(word)) digits.swap(word);
-  if (!digits.empty()) shape->digits += digits + " ";
-  if (word.empty()) return;
-  shape->letters += word;
-  shape->words.push_back(std::move(word));
+  bool has_digits = shape->digits.size() > digits_start;
+  std::string_view word = std::string_view(shape->letters).substr(start);
+  if (!word.empty() && !has_digits && IsRomanNumber(word)) {
+    shape->digits.append(word);
+    shape->letters.resize(start);
+    has_digits = true;
+  }
+  if (has_digits) shape->digits.push_back(' ');
+  if (shape->letters.size() > start) {
+    shape->word_ends.push_back(static_cast<std::uint32_t>(shape->letters.size()));
+  }
 }
 
 // The indexes of the count longest words, longest first (ties: the first
@@ -52,15 +60,28 @@ void AddPiece(std::string_view piece, TitleShape* shape) {
 std::vector<std::size_t> LongestWords(const TitleShape& title, std::size_t count) {
   std::vector<std::size_t> order;
   order.reserve(count);
-  while (order.size() < count && order.size() < title.words.size()) {
-    std::size_t best = title.words.size();
-    for (std::size_t i = 0; i < title.words.size(); i++) {
+  std::size_t words = title.WordCount();
+  while (order.size() < count && order.size() < words) {
+    std::size_t best = words;
+    for (std::size_t i = 0; i < words; i++) {
       if (std::find(order.begin(), order.end(), i) != order.end()) continue;
-      if (best == title.words.size() || title.words[i].size() > title.words[best].size()) best = i;
+      if (best == words || title.Word(i).size() > title.Word(best).size()) best = i;
     }
     order.push_back(best);
   }
   return order;
+}
+
+// "tag" and the parts, each after a blank: one key as one allocation.
+std::string Key(const char* tag, std::string_view one, std::string_view two = std::string_view()) {
+  std::string key(tag);
+  key.reserve(key.size() + one.size() + two.size() + 1);
+  key.append(one);
+  if (!two.empty()) {
+    key.push_back(' ');
+    key.append(two);
+  }
+  return key;
 }
 
 // The letters in byte order, counted rather than compared: a title's
@@ -78,7 +99,7 @@ std::string SortedLetters(const std::string& letters) {
 
 TitleShape ShapeOfTitle(std::string_view title) {
   TitleShape shape;
-  shape.words.reserve(title.size() / 4 + 1);
+  shape.word_ends.reserve(title.size() / 4 + 1);
   shape.letters.reserve(title.size());
   ForEachWordPiece(title, [&](std::string_view piece) { AddPiece(piece, &shape); });
   return shape;
@@ -86,17 +107,18 @@ TitleShape ShapeOfTitle(std::string_view title) {
 
 std::vector<std::string> TitleKeys(const TitleShape& title) {
   std::vector<std::string> keys;
-  if (title.words.size() == 1) keys.push_back("s:" + SortedLetters(title.letters));
+  keys.reserve(3);
+  if (title.WordCount() == 1) keys.push_back(Key("s:", SortedLetters(title.letters)));
   std::vector<std::size_t> longest = LongestWords(title, 3);
   if (longest.size() < 3) {
-    for (std::size_t word : longest) keys.push_back("w:" + title.words[word]);
+    for (std::size_t word : longest) keys.push_back(Key("w:", title.Word(word)));
     return keys;
   }
   for (std::size_t i = 0; i < 3; i++) {
     for (std::size_t j = i + 1; j < 3; j++) {
-      const std::string& a = title.words[longest[i]];
-      const std::string& b = title.words[longest[j]];
-      keys.push_back("p:" + std::min(a, b) + " " + std::max(a, b));
+      std::string_view a = title.Word(longest[i]);
+      std::string_view b = title.Word(longest[j]);
+      keys.push_back(Key("p:", std::min(a, b), std::max(a, b)));
     }
   }
   return keys;

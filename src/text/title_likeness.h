@@ -14,9 +14,15 @@
 // punctuation (text/word_pieces.h), and the title's numbers in order: its digits and its words
 // of roman numerals ("II", "iv").
 struct TitleShape {
-  std::vector<std::string> words;  // letters only, roman numbers left out
-  std::string letters;             // the words run together
-  std::string digits;              // each word's digits or roman number, then a blank
+  std::string letters;                   // the words run together, roman numbers left out
+  std::vector<std::uint32_t> word_ends;  // where each word ends in letters
+  std::string digits;                    // each word's digits or roman number, then a blank
+
+  std::size_t WordCount() const { return word_ends.size(); }
+  std::string_view Word(std::size_t i) const {
+    std::size_t begin = i == 0 ? 0 : word_ends[i - 1];
+    return std::string_view(letters).substr(begin, word_ends[i] - begin);
+  }
 };
 
 TitleShape ShapeOfTitle(std::string_view title);

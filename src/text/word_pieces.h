@@ -9,29 +9,41 @@
 #include <string_view>
 #include <vector>
 
-// 1 when c parts two pieces: ASCII punctuation and blanks, but for the
-// backslash and the braces.
-inline int PartsWordPieces(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  if (byte >= 0x80 || c == '\\' || c == '{' || c == '}') return 0;
-  return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
-}
+// Which bytes part two pieces: ASCII punctuation and blanks, but for the
+// backslash and the braces.  A table, as every title of a library is
+// parted byte by byte.
+struct WordPartings {
+  unsigned char parts[256] = {};
+  constexpr WordPartings() {
+    for (int c = 0; c < 0x80; c++) {
+      bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+      parts[c] = !(alnum || c == '\\' || c == '{' || c == '}');
+    }
+  }
+};
+inline constexpr WordPartings kWordPartings{};
+
+inline int PartsWordPieces(char c) { return kWordPartings.parts[static_cast<unsigned char>(c)]; }
 
 // Calls visit(piece) for each non-empty piece of text between partings,
 // in order (views of text), without collecting them: every library entry's
 // journal and title are parted when a library is indexed.
 template <typename Visit>
 void ForEachWordPiece(std::string_view text, Visit visit) {
-  std::size_t start = 0;
-  for (std::size_t at = 0; at <= text.size(); at++) {
-    if (at + 1 < text.size() && text[at] == '\\') {
-      at++;  // the command's sign (\' \& \"), never a parting
+  std::size_t start = 0, at = 0, size = text.size();
+  while (at < size) {
+    char c = text[at];
+    if (c == '\\' && at + 1 < size) {
+      at += 2;  // the command's sign (\' \& \"), never a parting
       continue;
     }
-    if (at < text.size() && !PartsWordPieces(text[at])) continue;
-    if (at > start) visit(text.substr(start, at - start));
-    start = at + 1;
+    if (PartsWordPieces(c)) {
+      if (at > start) visit(text.substr(start, at - start));
+      start = at + 1;
+    }
+    at++;
   }
+  if (size > start) visit(text.substr(start));
 }
 
 // The non-empty pieces of text between partings, in order (views of text).
