@@ -38,6 +38,7 @@ struct CompareRun {
   std::FILE* missing;
   std::FILE* equal;
   PlacesByText by_text;     // master candidates by the texts they can match by
+  HashSet64 sought_groups;  // the author/title groups the second file's entries seek
   entry_fields entry;       // the entry of the second file looked for
   entry_fields candidate;   // the master entry it is held against
   std::vector<std::uint64_t> texts;
@@ -72,10 +73,24 @@ void IndexMaster(CompareRun* run) {
   run->by_text.Reserve(run->master->EntryCountHint() * kTextsPerEntry);
   EntryPlace place;
   while (run->master->NextEntry(&run->candidate, &place)) {
-    MatchTexts(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules, TEXTS_NOTED,
-               &run->texts);
+    MatchTextsNoted(GroupOfType(run->candidate.type, run->rules), run->candidate, run->rules,
+                    run->sought_groups, &run->texts);
     for (std::uint64_t text : run->texts) run->by_text.Note(text, place);
   }
+}
+
+// Reads the second file once ahead for the author/title groups its entries
+// will seek: a master entry is noted under its title only where one of its
+// groups is sought, so most master titles are never shaped.
+void CollectSoughtGroups(CompareRun* run) {
+  if (run->rules != RULES_PARSED) return;
+  run->second->Seek(EntryPlace{0});
+  EntryPlace place;
+  while (run->second->NextEntry(&run->entry, &place)) {
+    MatchTextGroups(run->entry, run->rules, TEXTS_SOUGHT, &run->texts);
+    for (std::uint64_t group : run->texts) run->sought_groups.Insert(group);
+  }
+  run->second->Seek(EntryPlace{0});
 }
 
 // The entry's texts under every group's rule (the BibTeX reader's texts
@@ -195,7 +210,10 @@ void SearchMaster(CompareRun* run, EntryPlace entry_start) {
 }
 
 void CompareEntries(CompareRun* run) {
-  if (run->indexed) IndexMaster(run);
+  if (run->indexed) {
+    CollectSoughtGroups(run);
+    IndexMaster(run);
+  }
   EntryPlace entry_start;
   while (run->second->NextEntry(&run->entry, &entry_start)) {
     run->read++;

@@ -91,6 +91,21 @@ void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules,
   MatchTexts(group, fields, rules, TEXTS_SOUGHT, sought);
 }
 
+void MatchTextGroups(const entry_fields& fields, MatchRules rules, TextUse use,
+                     std::vector<std::uint64_t>* groups) {
+  groups->clear();
+  if (rules == RULES_PARSED) LikeWorkGroups(fields, use, groups);
+}
+
+void MatchTextsNoted(EntryGroup group, const entry_fields& fields, MatchRules rules,
+                     const HashSet64& sought_groups, std::vector<std::uint64_t>* texts) {
+  if (rules == RULES_PARSED) {
+    NotedWorkTexts(fields, sought_groups, texts);
+    return;
+  }
+  MatchTexts(group, fields, rules, TEXTS_NOTED, texts);
+}
+
 std::uint64_t ContentText(const entry_fields& fields) {
   TextHasher text;
   text.AddPart("C");

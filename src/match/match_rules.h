@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "entry/entry_record.h"
+#include "entry/hash_set.h"
 #include "match/entry_group.h"
 
 // The values the rule of group compares, at most kMaxRuleValues: author and
@@ -66,6 +67,16 @@ enum TextUse { TEXTS_NOTED, TEXTS_SOUGHT };
 // needs no more, and building them costs no copy of any value.
 void MatchTexts(EntryGroup group, const entry_fields& fields, MatchRules rules, TextUse use,
                 std::vector<std::uint64_t>* texts);
+
+// The texts under which an index notes an entry when it knows every entry
+// that will be sought: sought_groups holds MatchTextGroups(TEXTS_SOUGHT) of
+// each.  The BibTeX reader's texts then leave out the author/title texts
+// no entry seeks (and so never shape those titles); any entry of
+// sought_groups still finds every entry it would find through MatchTexts.
+void MatchTextGroups(const entry_fields& fields, MatchRules rules, TextUse use,
+                     std::vector<std::uint64_t>* groups);
+void MatchTextsNoted(EntryGroup group, const entry_fields& fields, MatchRules rules,
+                     const HashSet64& sought_groups, std::vector<std::uint64_t>* texts);
 
 // Both sets of texts at once, for an index that seeks an entry and then
 // notes it: the BibTeX reader's values (names, journal, title) are shaped

@@ -19,20 +19,17 @@ void PlacesByText::Reserve(std::size_t texts) {
   std::size_t size = slots_.empty() ? 1024 : slots_.size();
   while (size < 2 * texts) size *= 2;
   nodes_.reserve(texts);
-  if (size == slots_.size()) return;
+  if (size != slots_.size()) Resize(size);
+}
+
+void PlacesByText::Grow() { Resize(slots_.empty() ? 1024 : slots_.size() * 2); }
+
+// Makes the table size slots, moving each text to the slot its hash
+// chooses there.
+void PlacesByText::Resize(std::size_t size) {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.resize(size);
-  for (const Slot& slot : old) {
-    if (slot.last != kNone) slots_[SlotOf(slot.text)] = slot;
-  }
-}
-
-// Doubles the table, moving each text to the slot its hash chooses there.
-void PlacesByText::Grow() {
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.resize(old.empty() ? 1024 : old.size() * 2);
   for (const Slot& slot : old) {
     if (slot.last != kNone) slots_[SlotOf(slot.text)] = slot;
   }

@@ -73,6 +73,7 @@ class PlacesByText {
   // The slot of text, or the free slot where it would go.
   std::size_t SlotOf(std::uint64_t text) const;
   void Grow();
+  void Resize(std::size_t size);
 
   std::vector<Slot> slots_;  // a power of two in size, at most half used
   std::size_t used_ = 0;

@@ -183,16 +183,22 @@ std::uint64_t ArticleText(const entry_fields& f) {
 // (see SameUnpublishedArticle), by first author and year: a published
 // article then needs no title texts, and its title, the dearest value to
 // shape, is read only by the few candidates that come to a decision.
-WorkShape ShapeOfWork(const entry_fields& f) {
+WorkShape ShapeWithoutTitle(const entry_fields& f) {
   WorkShape shape;
   shape.kind = KindOfType(f.type);
   shape.person = FirstSurname(f);
   shape.year = Folded(f.year);
-  bool article = shape.kind == KIND_ARTICLE;
-  shape.published = article && HasArticleValues(f);
+  shape.published = shape.kind == KIND_ARTICLE && HasArticleValues(f);
   if (shape.published) shape.article = ArticleText(f);
-  bool titled = article ? !shape.published : true;
-  if (titled && !shape.person.empty()) shape.title_keys = TitleKeys(ShapeOfTitle(f.title));
+  return shape;
+}
+
+// Whether the entry's author/title texts are made of its title keys.
+bool HasTitleTexts(const WorkShape& shape) { return !shape.published && !shape.person.empty(); }
+
+WorkShape ShapeOfWork(const entry_fields& f) {
+  WorkShape shape = ShapeWithoutTitle(f);
+  if (HasTitleTexts(shape)) shape.title_keys = TitleKeys(ShapeOfTitle(f.title));
   return shape;
 }
 
@@ -215,16 +221,29 @@ int YearSlots(const std::string& year, TextUse use, std::string_view slots[2]) {
   return 2;
 }
 
-void AuthorTitleTexts(const WorkShape& shape, TextUse use, std::vector<std::uint64_t>* texts) {
+// The groups of an entry's author/title texts: its kind, first author and
+// each year slot.  A text is a group and a title key.
+int AuthorYearGroups(const WorkShape& shape, TextUse use, std::uint64_t groups[2]) {
   std::string_view slots[2];
   int count = YearSlots(shape.year, use, slots);
+  for (int i = 0; i < count; i++) {
+    TextHasher group;
+    group.AddPart("B");
+    group.AddNumber(static_cast<std::uint64_t>(shape.kind));
+    group.AddPart(shape.person);
+    group.AddPart(slots[i]);
+    groups[i] = group.Hash64();
+  }
+  return count;
+}
+
+void AuthorTitleTexts(const WorkShape& shape, TextUse use, std::vector<std::uint64_t>* texts) {
+  std::uint64_t groups[2];
+  int count = AuthorYearGroups(shape, use, groups);
   for (const std::string& key : shape.title_keys) {
     for (int i = 0; i < count; i++) {
       TextHasher text;
-      text.AddPart("B");
-      text.AddNumber(static_cast<std::uint64_t>(shape.kind));
-      text.AddPart(shape.person);
-      text.AddPart(slots[i]);
+      text.AddNumber(groups[i]);
       text.AddPart(key);
       texts->push_back(text.Hash64());
     }
@@ -279,4 +298,23 @@ void LikeWorkTexts(const entry_fields& fields, std::vector<std::uint64_t>* noted
   WorkShape shape = ShapeOfWork(fields);
   TextsOfShape(fields, shape, TEXTS_NOTED, noted);
   TextsOfShape(fields, shape, TEXTS_SOUGHT, sought);
+}
+
+void LikeWorkGroups(const entry_fields& fields, TextUse use, std::vector<std::uint64_t>* groups) {
+  groups->clear();
+  WorkShape shape = ShapeWithoutTitle(fields);
+  if (!HasTitleTexts(shape)) return;
+  std::uint64_t own[2];
+  groups->assign(own, own + AuthorYearGroups(shape, use, own));
+}
+
+void NotedWorkTexts(const entry_fields& fields, const HashSet64& sought_groups,
+                    std::vector<std::uint64_t>* texts) {
+  WorkShape shape = ShapeWithoutTitle(fields);
+  std::uint64_t groups[2];
+  int count = HasTitleTexts(shape) ? AuthorYearGroups(shape, TEXTS_NOTED, groups) : 0;
+  bool sought = false;
+  for (int i = 0; i < count; i++) sought = sought || sought_groups.Holds(groups[i]);
+  if (sought) shape.title_keys = TitleKeys(ShapeOfTitle(fields.title));
+  TextsOfShape(fields, shape, TEXTS_NOTED, texts);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "match/entry_group.h"
+#include "match/index_finds.h"
 #include "match/match_rules.h"
 #include "text/doi.h"
 #include "text/page_range.h"
@@ -136,18 +137,6 @@ class PairMaker {
 
   std::mt19937 rng_;
 };
-
-// An index finds b for a when a text a seeks is one b is noted by.
-bool Seeks(const entry_fields& a, const entry_fields& b) {
-  std::vector<std::uint64_t> sought, noted;
-  MatchTexts(GROUP_NONE, a, RULES_PARSED, TEXTS_SOUGHT, &sought);
-  MatchTexts(GROUP_NONE, b, RULES_PARSED, TEXTS_NOTED, &noted);
-  return std::any_of(sought.begin(), sought.end(), [&](std::uint64_t t) {
-    return std::find(noted.begin(), noted.end(), t) != noted.end();
-  });
-}
-
-bool IndexFinds(const entry_fields& a, const entry_fields& b) { return Seeks(a, b) && Seeks(b, a); }
 
 int Same(const entry_fields& master, const entry_fields& other) {
   return SameWork(GroupOfType(master.type, RULES_PARSED), master, other, RULES_PARSED);
