@@ -8,6 +8,7 @@
 #include "app/state.h"
 #include "clean/clean.h"
 #include "cli/console_platform.h"
+#include "commands/input_check.h"
 #include "commands/library_formats.h"
 #include "compare/compare.h"
 #include "extract/extract.h"
@@ -214,6 +215,19 @@ int CheckPathLengths(const Options& options, std::FILE* err) {
   return EXIT_DONE;
 }
 
+// The BibTeX reader's inputs must be text: a binary file given by mistake
+// is refused by name before any output is written.  (The line rules read
+// any bytes, as the Windows program always has.)
+int RefuseBinaryInputs(const Options& options, std::FILE* err) {
+  if (options.classic) return EXIT_DONE;
+  for (const char* file : options.files) {
+    if (CheckTextStart(file) != INPUT_NOT_TEXT) continue;
+    std::fprintf(err, "tamrel: %s %s\n", file, InputProblemText(INPUT_NOT_TEXT));
+    return EXIT_FAILED;
+  }
+  return EXIT_DONE;
+}
+
 void PrintHelp(std::FILE* out) {
   std::fprintf(out, "%s%s%s%s", Usage().c_str(), kHelpExtract, StyleHelp().c_str(), kHelpRest);
 }
@@ -289,6 +303,8 @@ int RunCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
   if (status != EXIT_DONE) return status;
 
   status = CheckPathLengths(options, err);
+  if (status != EXIT_DONE) return status;
+  status = RefuseBinaryInputs(options, err);
   if (status != EXIT_DONE) return status;
 
   ConsolePlatform console(err);

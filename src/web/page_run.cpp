@@ -7,7 +7,7 @@
 #include "extract/extract.h"
 #include "text/path_parts.h"
 #include "typeset/styles.h"
-#include "web/input_check.h"
+#include "commands/input_check.h"
 
 namespace {
 

@@ -76,6 +76,21 @@ mkdir folder.bib
 run clean folder.bib
 check "a folder as input" "1 BibTeX file ?: Could not open the BibTeX file! (folder.bib: Is a directory)" "$status $err"
 
+# A binary file given by mistake (a PDF, UTF-16 text) is refused by name,
+# before any output is written; the line rules read any bytes.
+printf '%%PDF-1.4\n\000\001binary' > paper.pdf
+printf '@\000b\000o\000o\000k\000{\000' > utf16.bib
+not_text="is not a text file (it holds NUL bytes: a program, an image, a PDF or UTF-16 text?). Tamrel reads BibTeX and LaTeX files saved as UTF-8, Latin-1 or CP1252."
+run clean utf16.bib
+check "a UTF-16 library" "1 tamrel: utf16.bib $not_text" "$status $err"
+check "nothing written for it" no "$([ -e utf16_clean_of_doubles.bib ] && echo yes || echo no)"
+run extract paper.pdf library.bib
+check "a PDF for a document" "1 tamrel: paper.pdf $not_text" "$status $err"
+run compare library.bib utf16.bib
+check "a UTF-16 second file" "1 tamrel: utf16.bib $not_text" "$status $err"
+run clean utf16.bib --classic
+check "the line rules read it" 0 "$status"
+
 run compare library.bib library.bib
 check "compare status" 0 "$status"
 check "compare outputs" "library_compare.log

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "support/test_support.h"
-#include "web/input_check.h"
+#include "commands/input_check.h"
 #include "web/outcome_json.h"
 #include "web/page_exports.h"
 
@@ -68,6 +68,29 @@ TEST(PageInputCheck, RefusesBinaryAndEntrylessFilesButKeepsBrokenEntries) {
     EXPECT_EQ(CheckTextInput(path.c_str()), c.text) << c.name;
   }
   EXPECT_EQ(CheckLibraryInput(dir.File("absent.bib").c_str()), INPUT_UNREADABLE);
+}
+
+// The command-line tool looks at the first 8000 bytes only, as git does,
+// so that a large library is not read twice.
+TEST(PageInputCheck, TheStartOfAFileTellsBinaryFromText) {
+  ScratchDir dir;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    InputVerdict verdict;
+  } cases[] = {
+      {"entry", "@article{k, title = {T}}\n", INPUT_FINE},
+      {"empty", "", INPUT_FINE},
+      {"UTF-16", std::string("\xFF\xFE@\0a\0", 6), INPUT_NOT_TEXT},
+      {"NUL at the last byte looked at", std::string(7999, 'a') + std::string(1, '\0'), INPUT_NOT_TEXT},
+      {"NUL just after", std::string(8000, 'a') + std::string(1, '\0'), INPUT_FINE},
+  };
+  for (const Case& c : cases) {
+    std::string path = dir.File(std::string(c.name) + ".bib");
+    WriteFile(path, c.bytes);
+    EXPECT_EQ(CheckTextStart(path.c_str()), c.verdict) << c.name;
+  }
+  EXPECT_EQ(CheckTextStart(dir.File("absent.bib").c_str()), INPUT_UNREADABLE);
 }
 
 // Runs tamrel_run, as the page does, and gives its JSON.

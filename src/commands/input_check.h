@@ -1,9 +1,11 @@
-// What the page checks of a dropped file before an operation reads it.
-// The command-line tool reads a binary file or a text without entries as
-// an empty library and writes empty outputs; a person who dropped the
-// wrong file on a page needs to be told instead.
-#ifndef TAMREL_WEB_INPUT_CHECK_H
-#define TAMREL_WEB_INPUT_CHECK_H
+// What the front ends check of an input before an operation reads it.  A
+// person who gave a program, a PDF or a UTF-16 file instead of a BibTeX or
+// LaTeX file is told so rather than handed empty outputs: the command-line
+// tool looks at the start of each file, the page at every byte it was
+// given, and the page also refuses a library without any entry (the
+// command-line tool reads one as it stands and reports its 0 entries).
+#ifndef TAMREL_COMMANDS_INPUT_CHECK_H
+#define TAMREL_COMMANDS_INPUT_CHECK_H
 
 #include <cstddef>
 
@@ -19,6 +21,11 @@ int LooksLikeText(const char* data, std::size_t size);
 
 // Checks a document or any other text input.
 InputVerdict CheckTextInput(const char* path);
+
+// Checks the first bytes of any input as git tells binary files from text
+// (a NUL among the first 8000 bytes), without reading a large library
+// whole: a program, an image, a PDF or UTF-16 text shows one that soon.
+InputVerdict CheckTextStart(const char* path);
 
 // Checks a BibTeX library: text holding at least one entry.  An entry that
 // cannot be read counts, so that the run reports it with its line.

@@ -1,10 +1,11 @@
-#include "web/input_check.h"
+#include "commands/input_check.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "bibtex/bib_file.h"
 #include "files/file_bytes.h"
+#include "files/input_file.h"
 
 int LooksLikeText(const char* data, std::size_t size) {
   return std::memchr(data, '\0', size) == nullptr;
@@ -44,6 +45,15 @@ InputVerdict CheckTextInput(const char* path) {
   FileBytes bytes;
   if (!LoadBytes(path, &bytes)) return INPUT_UNREADABLE;
   return LooksLikeText(bytes.data(), bytes.size()) ? INPUT_FINE : INPUT_NOT_TEXT;
+}
+
+InputVerdict CheckTextStart(const char* path) {
+  std::FILE* file = OpenInputFile(path, "rb");
+  if (file == nullptr) return INPUT_UNREADABLE;
+  char start[8000];
+  std::size_t size = std::fread(start, 1, sizeof start, file);
+  std::fclose(file);
+  return LooksLikeText(start, size) ? INPUT_FINE : INPUT_NOT_TEXT;
 }
 
 InputVerdict CheckLibraryInput(const char* path) {
