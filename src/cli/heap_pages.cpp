@@ -9,16 +9,16 @@
 #include <unistd.h>
 #endif
 
+#if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
 // A large block given back to the system and asked for again (a growing
 // array doubles, its old copy goes) comes back as fresh pages, each one
 // cleared by the system first.  Blocks up to 32 MB are taken from the heap
 // instead, and its free top is kept, so that they are used again.
 static void KeepFreedBlocks() {
-#if defined(__linux__) && defined(__GLIBC__)
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
-#endif
 }
+#endif
 
 void UseLargeHeapPages(char** argv) {
 #if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
