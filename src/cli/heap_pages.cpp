@@ -4,12 +4,17 @@
 #include <cstring>
 #include <string>
 
-#if defined(__linux__) && defined(__GLIBC__)
+// The glibc.malloc.hugetlb tunable came with glibc 2.35; elsewhere the
+// heap stays as the system gives it.
+#if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
+#define TAMREL_TUNED_HEAP 1
 #include <malloc.h>
 #include <unistd.h>
+#else
+#define TAMREL_TUNED_HEAP 0
 #endif
 
-#if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
+#if TAMREL_TUNED_HEAP
 // A large block given back to the system and asked for again (a growing
 // array doubles, its old copy goes) comes back as fresh pages, each one
 // cleared by the system first.  Blocks up to 32 MB are taken from the heap
@@ -21,7 +26,7 @@ static void KeepFreedBlocks() {
 #endif
 
 void UseLargeHeapPages(char** argv) {
-#if defined(__linux__) && defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 35)
+#if TAMREL_TUNED_HEAP
   const char* choice = std::getenv("TAMREL_HEAP");
   if (choice != nullptr && std::strcmp(choice, "plain") == 0) return;
   KeepFreedBlocks();
